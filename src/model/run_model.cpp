@@ -1,0 +1,285 @@
+#include "model/run_model.h"
+
+#include <array>
+#include <cmath>
+
+#include "model/cell_address.h"
+#include "model/dates.h"
+#include "model/errors.h"
+#include "model/run_totals.h"
+
+namespace tarn {
+
+namespace {
+
+std::string subAreaName(int s) { return "A" + std::to_string(s); }
+
+std::string quoted(const Variant& v) { return "'" + v.text() + "'"; }
+
+// The parameters of one sub-area, as numbers.
+struct SubAreaParams {
+    double TAW, RAW, TopMax, IF, Kc, St0, Sw0, B0, BFI, K;  // mm or fractions
+    double rainFactor;  // percent
+};
+
+// Parameters of sub-area s. A value that is not a number counts as 0: checkRunInputs has
+// refused such values for every sub-area that takes part in the catchment.
+SubAreaParams paramsOf(const Project& p, int s) {
+    auto at = [&](int column) { return p.SubPara(s - 1, column).numberOr0(); };
+    return {at(para::TAW), at(para::RAW), at(para::TopMax), at(para::IF), at(para::Kc),
+            at(para::St0), at(para::Sw0), at(para::B0),     at(para::BFI), at(para::K),
+            p.RainFactor[std::size_t(s)].numberOr0()};
+}
+
+// a / b, or 0 where b is 0 (only reachable for sub-areas without area, whose parameters
+// are not checked; it keeps their unused series finite).
+inline double quotient(double a, double b) { return b != 0.0 ? a / b : 0.0; }
+
+// The daily water balance of one sub-area over days 1..n, written to Balance(s, d, 1..15),
+// and, when the sub-area is part of the catchment, its share added to the catchment slot c
+// and to the catchment volume column v. Keeps the order of operations of the rules.
+void runSubArea(Project& p, int s, const SubAreaParams& a, bool inCatchment, int c, int v,
+                const ProgressFn& progress) {
+    const int n = p.NumDays;
+    DaySeriesTable<double>& bal = p.Balance;
+    const double* rain = bal.series(slot::Inputs, qty::P);
+    const double* etref = bal.series(slot::Inputs, qty::ETr);
+    std::array<double*, 16> out{};
+    std::array<double*, 16> sum{};
+    for (int k = 1; k <= 15; ++k) {
+        out[std::size_t(k)] = bal.series(s, k);
+        sum[std::size_t(k)] = bal.series(c, k);
+    }
+    double* volume = p.FlowTable.series(v, 11);
+    const double pct = double(p.SubAreaPct[std::size_t(s)]);
+    const double area = p.SubArea[std::size_t(s)].numberOr0();
+
+    out[qty::St][0] = a.St0;
+    out[qty::Sw][0] = a.Sw0;
+    out[qty::B][0] = a.B0;
+
+    double St = a.St0, Sw = a.Sw0, B = a.B0;
+    double BF = 0.0;  // no baseflow of day 0: day 1 takes none out of the store
+
+    for (int d = 1; d <= n; ++d) {
+        if (progress) progress(d, n);
+        const double P = rain[d] * a.rainFactor / 100;
+        const double ETr = etref[d];
+        const double PET = a.Kc * ETr;
+        const double Ei = a.IF * P;
+        double Tt = 0.0;
+        if (St > 0) Tt = St < PET ? St : PET;
+        double Tw;
+        if (Sw > a.RAW)
+            Tw = PET;
+        else if (d == 1)
+            Tw = quotient(PET * (a.TAW - a.Sw0), a.TAW - a.RAW);
+        else
+            Tw = quotient(PET * Sw, a.RAW);
+        const double Ta = Tt > Tw ? Tt : Tw;
+        const double X = P + Sw - Ei - Ta;
+        const double Fi = X > a.TAW ? X - a.TAW : 0.0;
+        double StNew;
+        if (St < 0) {
+            StNew = 0.0;
+        } else {
+            const double Y = P + St - Ei - Tt - Fi;
+            StNew = Y > a.TopMax ? a.TopMax : (Y >= 0 ? Y : 0.0);
+        }
+        const double Z = P + Sw - Ei - Ta - Fi;
+        const double SwNew = Z > a.TAW ? a.TAW : Z;
+        const double R = a.BFI * Fi;
+        const double BNew = R + B - BF;
+        const double BFNew = (1 - a.K) * BNew;
+        const double QF = (1 - a.BFI) * Fi;
+        const double Q = QF + BFNew;
+
+        const std::array<double, 16> day{0.0, P,  ETr,  PET, Ei, Tt,    Tw,    Ta,
+                                         StNew, SwNew, Fi, R,  BNew, BFNew, QF,  Q};
+        for (std::size_t k = 1; k <= 15; ++k) out[k][d] = day[k];
+        if (inCatchment) {
+            for (std::size_t k = 1; k <= 15; ++k) sum[k][d] += pct * day[k] / 100;
+            volume[d] += area * Q * 10000;
+        }
+        St = StNew;
+        Sw = SwNew;
+        B = BNew;
+        BF = BFNew;
+    }
+}
+
+// Reads one testing-only reference value: the cell's general text as a number.
+double referenceValue(const CellReader& sheet, const std::string& address) {
+    const Variant cell = sheet.value(address);
+    const std::string text = cell.text();
+    if (text.find_first_not_of(' ') == std::string::npos) return 0.0;
+    auto number = parseNumber(text);
+    if (!number) throw InputError(address + ": '" + text + "' is not a number");
+    return *number;
+}
+
+// Reference values of the testing-only mode, read before anything of the run is changed.
+struct References {
+    std::vector<double> volume;    // thousand m3, days 1..n at index d
+    std::vector<double> measured;  // mm/day
+    std::vector<double> catchment; // mm/day
+    std::array<std::vector<double>, 11> subArea;  // mm/day, s = 1..10
+};
+
+References readReferences(const CellReader& sheet, int n, bool rerun) {
+    const char* volumeColumn = rerun ? "AZ" : "AY";
+    const char* catchmentColumn = rerun ? "BF" : "BE";
+    const int firstSubColumn = *columnNumber(rerun ? "BX" : "BM");
+    References r;
+    r.volume.assign(std::size_t(n) + 1, 0.0);
+    r.measured.assign(std::size_t(n) + 1, 0.0);
+    r.catchment.assign(std::size_t(n) + 1, 0.0);
+    for (auto& s : r.subArea) s.assign(std::size_t(n) + 1, 0.0);
+    for (int d = 1; d <= n; ++d) {
+        const int row = 24 + d;
+        r.volume[std::size_t(d)] = referenceValue(sheet, cellAddress(volumeColumn, row));
+        r.measured[std::size_t(d)] = referenceValue(sheet, cellAddress("BA", row));
+        r.catchment[std::size_t(d)] = referenceValue(sheet, cellAddress(catchmentColumn, row));
+        for (int s = 1; s <= kSubAreas; ++s)
+            r.subArea[std::size_t(s)][std::size_t(d)] =
+                referenceValue(sheet, cellAddress(columnLetters(firstSubColumn + s - 1), row));
+    }
+    return r;
+}
+
+}  // namespace
+
+std::string parameterName(int column) {
+    switch (column) {
+        case para::TAW: return "TAW (mm)";
+        case para::RAW: return "RAW (mm)";
+        case para::TopMax: return "toplayer store (mm)";
+        case para::IF: return "interception fraction";
+        case para::Kc: return "crop coefficient";
+        case para::St0: return "initial toplayer water content (mm)";
+        case para::Sw0: return "initial total water content (mm)";
+        case para::B0: return "initial baseflow content (mm)";
+        case para::BFI: return "baseflow index";
+        case para::K: return "recession coefficient";
+        default: return "parameter " + std::to_string(column);
+    }
+}
+
+std::vector<std::string> checkRunInputs(const Project& p) {
+    std::vector<std::string> problems;
+    if (p.NumDays < 1) {
+        problems.push_back("There are no days to run: load the daily input series first");
+        return problems;
+    }
+    if (p.NumDays > kMaxDays || p.Balance.days() < p.NumDays + 16 ||
+        p.DayDate.rows() < p.NumDays + 1 || p.FlowTable.days() < p.NumDays + 1) {
+        problems.push_back("The daily tables do not hold " + std::to_string(p.NumDays) +
+                           " days: load the daily input series again");
+        return problems;
+    }
+    for (int d = 1; d <= p.NumDays; ++d) {
+        if (!parseDateText(p.DayDate(d, 0))) {
+            problems.push_back("Day " + std::to_string(d) + ": '" + p.DayDate(d, 0) +
+                               "' is not a date");
+            break;
+        }
+    }
+    for (int s = 1; s <= kSubAreas; ++s) {
+        const std::string name = subAreaName(s);
+        const Variant& area = p.SubArea[std::size_t(s)];
+        if (!area.toNumber()) {
+            problems.push_back(name + ": area (ha) " + quoted(area) + " is not a number");
+            continue;
+        }
+        if (*area.toNumber() <= 0) continue;  // not part of the catchment
+        const Variant& factor = p.RainFactor[std::size_t(s)];
+        if (!factor.toNumber())
+            problems.push_back(name + ": rainfall factor (%) " + quoted(factor) +
+                               " is not a number");
+        bool numeric = true;
+        for (int column = para::TAW; column <= para::K; ++column) {
+            const Variant& value = p.SubPara(s - 1, column);
+            if (!value.toNumber()) {
+                problems.push_back(name + ": " + parameterName(column) + " " + quoted(value) +
+                                   " is not a number");
+                numeric = false;
+            }
+        }
+        if (!numeric) continue;
+        const double taw = *p.SubPara(s - 1, para::TAW).toNumber();
+        const double raw = *p.SubPara(s - 1, para::RAW).toNumber();
+        if (raw <= 0)
+            problems.push_back(name + ": RAW (mm) must be greater than 0");
+        else if (taw <= raw)
+            problems.push_back(name + ": TAW (mm) must be greater than RAW (mm)");
+    }
+    return problems;
+}
+
+void RunModel(Project& p, const RunOptions& options) {
+    const auto problems = checkRunInputs(p);
+    if (!problems.empty()) throw InputError(problems.front());
+    if (options.testingOnly && !options.sheet)
+        throw InputError("Testing only needs the input workbook, which is not open");
+
+    const bool rerun = p.RerunFlag == 1;
+    const int c = rerun ? slot::LastRun : slot::FirstRun;
+    const int v = rerun ? 4 : 3;  // catchment volume column
+    const int u = rerun ? 2 : 1;  // sub-area volume column
+    const int n = p.NumDays;
+
+    References refs;
+    if (options.testingOnly) refs = readReferences(*options.sheet, n, rerun);
+    p.TestOnly = options.testingOnly ? 1 : 0;
+
+    // Clear the target; the sub-areas add into it in order s = 1..10 as they are computed.
+    for (int k = 1; k <= 15; ++k) {
+        double* target = p.Balance.series(c, k);
+        for (int d = 1; d <= n; ++d) target[d] = 0.0;
+    }
+    double* volume = p.FlowTable.series(v, 11);
+    for (int d = 1; d <= n; ++d) volume[d] = 0.0;
+
+    for (int s = 1; s <= kSubAreas; ++s) {
+        const bool inCatchment = p.SubArea[std::size_t(s)].numberOr0() > 0;
+        runSubArea(p, s, paramsOf(p, s), inCatchment, c, v, options.progress);
+    }
+
+    // A day without any discharge volume holds 1 litre; then the sub-area volumes.
+    for (int d = 1; d <= n; ++d)
+        if (volume[d] == 0.0) volume[d] = 1.0;
+    auto subAreaVolumes = [&] {
+        for (int s = 1; s <= kSubAreas; ++s) {
+            const double area = p.SubArea[std::size_t(s)].numberOr0();
+            const double* q = p.Balance.series(s, qty::Q);
+            double* out = p.FlowTable.series(u, s);
+            for (int d = 1; d <= n; ++d) out[d] = area * q[d] * 10000;
+        }
+    };
+    subAreaVolumes();
+
+    if (options.testingOnly) {
+        double* catchmentQ = p.Balance.series(c, qty::Q);
+        double* measured = p.Balance.series(slot::FirstRun, qty::Measured);
+        for (int d = 1; d <= n; ++d) {
+            volume[d] = refs.volume[std::size_t(d)] * 1000000;
+            measured[d] = refs.measured[std::size_t(d)];
+            catchmentQ[d] = refs.catchment[std::size_t(d)];
+        }
+        for (int s = 1; s <= kSubAreas; ++s) {
+            double* q = p.Balance.series(s, qty::Q);
+            for (int d = 1; d <= n; ++d) q[d] = refs.subArea[std::size_t(s)][std::size_t(d)];
+        }
+        subAreaVolumes();
+    }
+
+    BuildRunTotals(p);
+
+    // Finish: the catchment rainfall of the run is the unscaled catchment rainfall.
+    const double* rain = p.Balance.series(slot::Inputs, qty::P);
+    double* runRain = p.Balance.series(c, qty::P);
+    for (int d = 1; d <= n; ++d) runRain[d] = rain[d];
+    p.RunDone = 1;
+}
+
+}  // namespace tarn

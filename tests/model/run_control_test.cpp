@@ -1,0 +1,266 @@
+// A whole run: the catchment series and volumes, first run and reruns, the testing-only
+// substitution and the checks that refuse a run.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+
+#include "model/errors.h"
+#include "model/run_model.h"
+#include "support/project_builder.h"
+
+namespace tarn {
+namespace {
+
+using namespace std::chrono;
+using testing::makeProject;
+using testing::SubAreaSpec;
+
+std::vector<double> cycle(int n, double a, double b) {
+    std::vector<double> v;
+    for (int i = 0; i < n; ++i) v.push_back(i % 3 == 0 ? a : b);
+    return v;
+}
+
+Project twoSubAreas(int n = 60) {
+    SubAreaSpec wet{60, 60, 110, 120, 60, 20, 0.1, 1.0, 10, 110, 8, 0.6, 0.9};
+    SubAreaSpec dry{40, 40, 90, 200, 100, 30, 0.3, 1.2, 5, 150, 3, 0.5, 0.95};
+    return makeProject(year{2003} / 1 / 20, cycle(n, 14, 0.5), cycle(n, 1.5, 3), {wet, dry});
+}
+
+TEST(RunModel, CatchmentIsTheShareWeightedSumOfSubAreas) {
+    Project p = twoSubAreas();
+    RunModel(p);
+    for (int d = 1; d <= p.NumDays; ++d) {
+        for (int k = 2; k <= 15; ++k) {
+            const double expected = 60.0 * p.Balance(1, d, k) / 100 + 40.0 * p.Balance(2, d, k) / 100;
+            ASSERT_EQ(p.Balance(slot::FirstRun, d, k), expected) << "day " << d << " k " << k;
+        }
+        EXPECT_EQ(p.Balance(slot::FirstRun, d, qty::P), p.Balance(slot::Inputs, d, qty::P));
+        const double litres = 60 * p.Balance(1, d, 15) * 10000 + 40 * p.Balance(2, d, 15) * 10000;
+        EXPECT_EQ(p.FlowTable(3, d, 11), litres);
+        EXPECT_EQ(p.FlowTable(1, d, 1), 60 * p.Balance(1, d, 15) * 10000);
+        EXPECT_EQ(p.FlowTable(1, d, 2), 40 * p.Balance(2, d, 15) * 10000);
+    }
+    EXPECT_EQ(p.RunDone, 1);
+}
+
+TEST(RunModel, WeightsAreSharesAndOnlySubAreasWithAreaCount) {
+    SubAreaSpec noArea{0, 50, 100, 120, 60, 20, 0.1, 1, 10, 110, 8, 0.6, 0.9};
+    SubAreaSpec noShare{50, 0, 100, 120, 60, 20, 0.1, 1, 10, 110, 8, 0.6, 0.9};
+    SubAreaSpec main{100, 100, 100, 120, 60, 20, 0.1, 1, 10, 110, 8, 0.6, 0.9};
+    Project p = makeProject(year{2003} / 1 / 1, cycle(10, 9, 0), cycle(10, 2, 2),
+                            {noArea, noShare, main});
+    RunModel(p);
+    for (int d = 1; d <= 10; ++d) {
+        // Sub-area 1 has no area: left out although its share is 50; sub-area 2 has no share.
+        EXPECT_EQ(p.Balance(slot::FirstRun, d, 15), 100.0 * p.Balance(3, d, 15) / 100);
+        const double q = p.Balance(2, d, 15);
+        EXPECT_EQ(p.FlowTable(3, d, 11),
+                  50 * q * 10000 + 100 * p.Balance(3, d, 15) * 10000);
+        EXPECT_EQ(p.FlowTable(1, d, 1), 0.0);  // no area, no volume
+        EXPECT_EQ(p.FlowTable(1, d, 2), 50 * q * 10000);
+    }
+}
+
+TEST(RunModel, DayWithoutAnyDischargeHoldsOneLitre) {
+    SubAreaSpec a;
+    a.Sw0 = 10;
+    a.B0 = 0;
+    Project p = makeProject(year{2003} / 1 / 1, {0, 0, 0}, {1, 1, 1}, {a});
+    RunModel(p);
+    for (int d = 1; d <= 3; ++d) {
+        EXPECT_EQ(p.Balance(1, d, qty::Q), 0.0);
+        EXPECT_EQ(p.FlowTable(3, d, 11), 1.0);
+        EXPECT_EQ(p.FlowTable(1, d, 1), 0.0);
+    }
+}
+
+TEST(RunModel, RunningTheFirstRunTwiceGivesTheSameResults) {
+    Project p = twoSubAreas();
+    RunModel(p);
+    Project again = p;
+    RunModel(again);
+    for (int d = 0; d <= p.NumDays; ++d)
+        for (int s = 1; s <= 11; ++s)
+            for (int k = 1; k <= 15; ++k)
+                ASSERT_EQ(p.Balance(s, d, k), again.Balance(s, d, k));
+    for (int m = 1; m <= p.NumMonths; ++m) EXPECT_EQ(p.MonTotal(2, m), again.MonTotal(2, m));
+}
+
+TEST(RunModel, FirstRunSurvivesTwoReruns) {
+    Project p = twoSubAreas(400);
+    RunModel(p);
+    const Project first = p;
+
+    p.RerunFlag = 1;
+    p.SubPara(0, para::Kc) = 0.5;
+    RunModel(p);
+    p.SubPara(1, para::TAW) = "260";
+    p.SubPara(0, para::Kc) = 0.7;
+    RunModel(p);
+
+    // The last run equals a first run made with the final parameters.
+    Project fresh = p;
+    fresh.RerunFlag = 0;
+    RunModel(fresh);
+
+    for (int d = 1; d <= p.NumDays; ++d) {
+        for (int k = 1; k <= 15; ++k) {
+            ASSERT_EQ(p.Balance(slot::FirstRun, d, k), first.Balance(slot::FirstRun, d, k));
+            ASSERT_EQ(p.Balance(slot::LastRun, d, k), fresh.Balance(slot::FirstRun, d, k));
+        }
+        ASSERT_EQ(p.FlowTable(3, d, 11), first.FlowTable(3, d, 11));
+        ASSERT_EQ(p.FlowTable(4, d, 11), fresh.FlowTable(3, d, 11));
+        for (int s = 1; s <= 10; ++s) {
+            ASSERT_EQ(p.FlowTable(1, d, s), first.FlowTable(1, d, s));
+            ASSERT_EQ(p.FlowTable(2, d, s), fresh.FlowTable(1, d, s));
+        }
+    }
+    ASSERT_EQ(p.NumMonths, first.NumMonths);
+    for (int m = 1; m <= p.NumMonths; ++m) {
+        EXPECT_EQ(p.MonTotal(2, m), first.MonTotal(2, m));
+        EXPECT_EQ(p.MonTotal(4, m), first.MonTotal(4, m));
+        EXPECT_EQ(p.MonTotal(1, m), fresh.MonTotal(2, m));
+        EXPECT_EQ(p.MonTotal(5, m), fresh.MonTotal(4, m));
+        for (int s = 1; s <= 10; ++s) {
+            EXPECT_EQ(p.MonSub(24 + s, m), first.MonSub(24 + s, m));
+            EXPECT_EQ(p.MonSub(12 + s, m), fresh.MonSub(24 + s, m));
+        }
+    }
+    EXPECT_NE(p.MonTotal(1, 2), p.MonTotal(2, 2));
+}
+
+TEST(RunModel, ProgressStepsOncePerDayAndSubArea) {
+    Project p = twoSubAreas(30);
+    int calls = 0, lastValue = 0, maximum = 0;
+    RunOptions options;
+    options.progress = [&](int value, int max) {
+        ++calls;
+        lastValue = value;
+        maximum = max;
+    };
+    RunModel(p, options);
+    EXPECT_EQ(calls, 300);
+    EXPECT_EQ(lastValue, 30);
+    EXPECT_EQ(maximum, 30);
+}
+
+class MapSheet : public CellReader {
+public:
+    std::map<std::string, Variant> cells;
+    Variant value(std::string_view address) const override {
+        auto it = cells.find(std::string(address));
+        return it == cells.end() ? Variant() : it->second;
+    }
+};
+
+TEST(RunModel, TestingOnlyTakesDischargesAndVolumesFromTheWorkbook) {
+    Project p = twoSubAreas(3);
+    MapSheet sheet;
+    const char* subColumns[] = {"BM", "BN", "BO", "BP", "BQ", "BR", "BS", "BT", "BU", "BV"};
+    for (int d = 1; d <= 3; ++d) {
+        const std::string row = std::to_string(24 + d);
+        sheet.cells["AY" + row] = 2.5 * d;            // thousand m3
+        sheet.cells["BA" + row] = Variant(0.1 * d);   // measured, mm
+        sheet.cells["BE" + row] = "1.25";            // a number written as text
+        for (int s = 1; s <= 10; ++s) sheet.cells[subColumns[s - 1] + row] = s + 0.5 * d;
+    }
+    RunOptions options;
+    options.testingOnly = true;
+    options.sheet = &sheet;
+    const Project modelled = [&] { Project m = p; RunModel(m); return m; }();
+    RunModel(p, options);
+    EXPECT_EQ(p.TestOnly, 1);
+    for (int d = 1; d <= 3; ++d) {
+        EXPECT_DOUBLE_EQ(p.FlowTable(3, d, 11), 2.5 * d * 1000000);
+        EXPECT_DOUBLE_EQ(p.Balance(slot::FirstRun, d, qty::Measured), 0.1 * d);
+        EXPECT_DOUBLE_EQ(p.Balance(slot::FirstRun, d, qty::Q), 1.25);
+        for (int s = 1; s <= 10; ++s) {
+            EXPECT_DOUBLE_EQ(p.Balance(s, d, qty::Q), s + 0.5 * d);
+            const double area = s <= 2 ? (s == 1 ? 60 : 40) : 0;
+            EXPECT_DOUBLE_EQ(p.FlowTable(1, d, s), area * (s + 0.5 * d) * 10000);
+        }
+        // The other quantities keep their modelled values.
+        EXPECT_EQ(p.Balance(1, d, qty::Sw), modelled.Balance(1, d, qty::Sw));
+        EXPECT_EQ(p.Balance(slot::FirstRun, d, qty::Ta), modelled.Balance(slot::FirstRun, d, qty::Ta));
+    }
+}
+
+TEST(RunModel, TestingOnlyRefusesAReferenceThatIsNotANumberAndChangesNothing) {
+    Project p = twoSubAreas(3);
+    MapSheet sheet;
+    sheet.cells["BE26"] = "n/a";
+    RunOptions options;
+    options.testingOnly = true;
+    options.sheet = &sheet;
+    try {
+        RunModel(p, options);
+        FAIL() << "expected an error";
+    } catch (const InputError& e) {
+        EXPECT_STREQ(e.what(), "BE26: 'n/a' is not a number");
+    }
+    EXPECT_EQ(p.RunDone, 0);
+    EXPECT_EQ(p.Balance(1, 1, qty::Q), 0.0);
+}
+
+std::string refusal(Project p) {
+    try {
+        RunModel(p);
+    } catch (const InputError& e) {
+        return e.what();
+    }
+    return "";
+}
+
+TEST(RunModel, RefusesUsedSubAreasWithParametersThatCannotRun) {
+    Project p = twoSubAreas(5);
+    p.SubPara(2 - 1, para::TAW) = 100;
+    p.SubPara(2 - 1, para::RAW) = 100;
+    EXPECT_EQ(refusal(p), "A2: TAW (mm) must be greater than RAW (mm)");
+    p.SubPara(2 - 1, para::RAW) = 0;
+    EXPECT_EQ(refusal(p), "A2: RAW (mm) must be greater than 0");
+    p.SubPara(2 - 1, para::RAW) = -3;
+    EXPECT_EQ(refusal(p), "A2: RAW (mm) must be greater than 0");
+    p = twoSubAreas(5);
+    p.SubPara(1 - 1, para::Kc) = "high";
+    EXPECT_EQ(refusal(p), "A1: crop coefficient 'high' is not a number");
+    p = twoSubAreas(5);
+    p.RainFactor[2] = "x";
+    EXPECT_EQ(refusal(p), "A2: rainfall factor (%) 'x' is not a number");
+    p = twoSubAreas(5);
+    p.SubArea[3] = "ten";
+    EXPECT_EQ(refusal(p), "A3: area (ha) 'ten' is not a number");
+    p = twoSubAreas(5);
+    p.DayDate(4, 0) = "31/02/2003";
+    EXPECT_EQ(refusal(p), "Day 4: '31/02/2003' is not a date");
+    Project empty;
+    EXPECT_EQ(refusal(empty), "There are no days to run: load the daily input series first");
+}
+
+TEST(RunModel, SubAreasWithoutAreaAndEmptyParametersStayFinite) {
+    Project p = twoSubAreas(40);
+    // Sub-areas 3..10 have no area and empty parameters: TAW = RAW = 0.
+    p.SubPara(4, para::TAW) = "unused";  // not checked where the area is 0
+    RunModel(p);
+    for (int s = 3; s <= 10; ++s)
+        for (int d = 1; d <= 40; ++d)
+            for (int k = 1; k <= 15; ++k)
+                ASSERT_TRUE(std::isfinite(p.Balance(s, d, k))) << s << " " << d << " " << k;
+    for (int m = 1; m <= p.NumMonths; ++m) EXPECT_TRUE(std::isfinite(p.MonTotal(2, m)));
+}
+
+TEST(RunModel, RecordsLongerThanFortyThousandDaysAreRefused) {
+    Project p;
+    EXPECT_NO_THROW(p.resizeDays(kMaxDays));
+    EXPECT_EQ(p.NumDays, kMaxDays);
+    try {
+        p.resizeDays(kMaxDays + 1);
+        FAIL();
+    } catch (const InputError& e) {
+        EXPECT_NE(std::string(e.what()).find("40000"), std::string::npos);
+    }
+}
+
+}  // namespace
+}  // namespace tarn
