@@ -1,5 +1,6 @@
 #include "model/run_model.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -35,78 +36,101 @@ SubAreaParams paramsOf(const Project& p, int s) {
 // are not checked; it keeps their unused series finite).
 inline double quotient(double a, double b) { return b != 0.0 ? a / b : 0.0; }
 
-// The daily water balance of one sub-area over days 1..n, written to Balance(s, d, 1..15),
-// and, when the sub-area is part of the catchment, its share added to the catchment slot c
-// and to the catchment volume column v. Keeps the order of operations of the rules.
-void runSubArea(Project& p, int s, const SubAreaParams& a, bool inCatchment, int c, int v,
-                const ProgressFn& progress) {
-    const int n = p.NumDays;
-    DaySeriesTable<double>& bal = p.Balance;
-    const double* rain = bal.series(slot::Inputs, qty::P);
-    const double* etref = bal.series(slot::Inputs, qty::ETr);
-    std::array<double*, 16> out{};
-    std::array<double*, 16> sum{};
-    for (int k = 1; k <= 15; ++k) {
-        out[std::size_t(k)] = bal.series(s, k);
-        sum[std::size_t(k)] = bal.series(c, k);
-    }
-    double* volume = p.FlowTable.series(v, 11);
-    const double pct = double(p.SubAreaPct[std::size_t(s)]);
-    const double area = p.SubArea[std::size_t(s)].numberOr0();
-
-    out[qty::St][0] = a.St0;
-    out[qty::Sw][0] = a.Sw0;
-    out[qty::B][0] = a.B0;
-
-    double St = a.St0, Sw = a.Sw0, B = a.B0;
-    double BF = 0.0;  // no baseflow of day 0: day 1 takes none out of the store
-
-    for (int d = 1; d <= n; ++d) {
-        if (progress) progress(d, n);
-        const double P = rain[d] * a.rainFactor / 100;
-        const double ETr = etref[d];
-        const double PET = a.Kc * ETr;
-        const double Ei = a.IF * P;
-        double Tt = 0.0;
-        if (St > 0) Tt = St < PET ? St : PET;
-        double Tw;
-        if (Sw > a.RAW)
-            Tw = PET;
-        else if (d == 1)
-            Tw = quotient(PET * (a.TAW - a.Sw0), a.TAW - a.RAW);
-        else
-            Tw = quotient(PET * Sw, a.RAW);
-        const double Ta = Tt > Tw ? Tt : Tw;
-        const double X = P + Sw - Ei - Ta;
-        const double Fi = X > a.TAW ? X - a.TAW : 0.0;
-        double StNew;
-        if (St < 0) {
-            StNew = 0.0;
-        } else {
-            const double Y = P + St - Ei - Tt - Fi;
-            StNew = Y > a.TopMax ? a.TopMax : (Y >= 0 ? Y : 0.0);
+// The daily water balance of one sub-area, written to Balance(s, d, 1..15), and, when the
+// sub-area is part of the catchment, its share added to the catchment slot c and to the
+// catchment volume column v. Days are taken in blocks (advance) so that all sub-areas add
+// into the same block of the catchment series while it is in cache; the stores carry over
+// from one block to the next. Keeps the order of operations of the balance rules.
+class SubAreaRun {
+public:
+    SubAreaRun(Project& p, int s, int c, int v)
+        : a_(paramsOf(p, s)),
+          rain_(p.Balance.series(slot::Inputs, qty::P)),
+          etref_(p.Balance.series(slot::Inputs, qty::ETr)),
+          volume_(p.FlowTable.series(v, 11)),
+          pct_(double(p.SubAreaPct[std::size_t(s)])),
+          area_(p.SubArea[std::size_t(s)].numberOr0()),
+          inCatchment_(area_ > 0) {
+        for (int k = 1; k <= 15; ++k) {
+            out_[std::size_t(k)] = p.Balance.series(s, k);
+            sum_[std::size_t(k)] = p.Balance.series(c, k);
         }
-        const double Z = P + Sw - Ei - Ta - Fi;
-        const double SwNew = Z > a.TAW ? a.TAW : Z;
-        const double R = a.BFI * Fi;
-        const double BNew = R + B - BF;
-        const double BFNew = (1 - a.K) * BNew;
-        const double QF = (1 - a.BFI) * Fi;
-        const double Q = QF + BFNew;
-
-        const std::array<double, 16> day{0.0, P,  ETr,  PET, Ei, Tt,    Tw,    Ta,
-                                         StNew, SwNew, Fi, R,  BNew, BFNew, QF,  Q};
-        for (std::size_t k = 1; k <= 15; ++k) out[k][d] = day[k];
-        if (inCatchment) {
-            for (std::size_t k = 1; k <= 15; ++k) sum[k][d] += pct * day[k] / 100;
-            volume[d] += area * Q * 10000;
-        }
-        St = StNew;
-        Sw = SwNew;
-        B = BNew;
-        BF = BFNew;
+        out_[qty::St][0] = St_ = a_.St0;
+        out_[qty::Sw][0] = Sw_ = a_.Sw0;
+        out_[qty::B][0] = B_ = a_.B0;
     }
-}
+
+    // Days first..last, following the days before them.
+    void advance(int first, int last) {
+        const SubAreaParams& a = a_;
+        double St = St_, Sw = Sw_, B = B_, BF = BF_;
+        for (int d = first; d <= last; ++d) {
+            const double P = rain_[d] * a.rainFactor / 100;
+            const double ETr = etref_[d];
+            const double PET = a.Kc * ETr;
+            const double Ei = a.IF * P;
+            double Tt = 0.0;
+            if (St > 0) Tt = St < PET ? St : PET;
+            double Tw;
+            if (Sw > a.RAW)
+                Tw = PET;
+            else if (d == 1)
+                Tw = quotient(PET * (a.TAW - a.Sw0), a.TAW - a.RAW);
+            else
+                Tw = quotient(PET * Sw, a.RAW);
+            const double Ta = Tt > Tw ? Tt : Tw;
+            const double X = P + Sw - Ei - Ta;
+            const double Fi = X > a.TAW ? X - a.TAW : 0.0;
+            double StNew;
+            if (St < 0) {
+                StNew = 0.0;
+            } else {
+                const double Y = P + St - Ei - Tt - Fi;
+                StNew = Y > a.TopMax ? a.TopMax : (Y >= 0 ? Y : 0.0);
+            }
+            const double Z = P + Sw - Ei - Ta - Fi;
+            const double SwNew = Z > a.TAW ? a.TAW : Z;
+            const double R = a.BFI * Fi;
+            const double BNew = R + B - BF;  // day 1: there is no baseflow of day 0
+            const double BFNew = (1 - a.K) * BNew;
+            const double QF = (1 - a.BFI) * Fi;
+            const double Q = QF + BFNew;
+
+            const std::array<double, 16> day{0.0,   P,     ETr, PET, Ei,   Tt,    Tw, Ta,
+                                             StNew, SwNew, Fi,  R,   BNew, BFNew, QF, Q};
+            for (std::size_t k = 1; k <= 15; ++k) out_[k][d] = day[k];
+            St = StNew;
+            Sw = SwNew;
+            B = BNew;
+            BF = BFNew;
+        }
+        St_ = St;
+        Sw_ = Sw;
+        B_ = B;
+        BF_ = BF;
+        if (!inCatchment_) return;
+        for (std::size_t k = 1; k <= 15; ++k) {
+            const double* x = out_[k];
+            double* sum = sum_[k];
+            for (int d = first; d <= last; ++d) sum[d] += pct_ * x[d] / 100;
+        }
+        const double* q = out_[qty::Q];
+        for (int d = first; d <= last; ++d) volume_[d] += area_ * q[d] * 10000;
+    }
+
+private:
+    SubAreaParams a_;
+    const double* rain_;
+    const double* etref_;
+    double* volume_;
+    std::array<double*, 16> out_{};
+    std::array<double*, 16> sum_{};
+    double pct_;   // % of the total area
+    double area_;  // ha
+    bool inCatchment_;
+    double St_ = 0, Sw_ = 0, B_ = 0;  // mm, stores of the last day computed
+    double BF_ = 0;                   // mm/day, baseflow of the last day computed
+};
 
 // Reads one testing-only reference value: the cell's general text as a number.
 double referenceValue(const CellReader& sheet, const std::string& address) {
@@ -240,9 +264,17 @@ void RunModel(Project& p, const RunOptions& options) {
     double* volume = p.FlowTable.series(v, 11);
     for (int d = 1; d <= n; ++d) volume[d] = 0.0;
 
-    for (int s = 1; s <= kSubAreas; ++s) {
-        const bool inCatchment = p.SubArea[std::size_t(s)].numberOr0() > 0;
-        runSubArea(p, s, paramsOf(p, s), inCatchment, c, v, options.progress);
+    std::vector<SubAreaRun> runs;
+    runs.reserve(kSubAreas);
+    for (int s = 1; s <= kSubAreas; ++s) runs.emplace_back(p, s, c, v);
+    constexpr int kBlock = 256;  // days: a block of the catchment series stays in cache
+    for (int first = 1; first <= n; first += kBlock) {
+        const int last = std::min(n, first + kBlock - 1);
+        for (int s = 1; s <= kSubAreas; ++s) {
+            runs[std::size_t(s - 1)].advance(first, last);
+            if (options.progress)
+                for (int d = first; d <= last; ++d) options.progress(d, n);
+        }
     }
 
     // A day without any discharge volume holds 1 litre; then the sub-area volumes.
