@@ -92,6 +92,7 @@ struct Project {
     Grid<Variant> VegeData{5, 2};           // (class 0..4, parameter 0..1)
     std::array<int, 11> SoilSel{};
     std::array<int, 11> VegeSel{};
+    std::array<std::string, 13> MonthLabel{};  // (1..12) labels of the monthly ETref table
 
     // Monthly totals of the runs (sized to the period).
     int NumMonths = 0;

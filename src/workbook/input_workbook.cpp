@@ -1,0 +1,161 @@
+#include "workbook/input_workbook.h"
+
+#include "model/cell_address.h"
+#include "model/dates.h"
+#include "model/errors.h"
+
+#include <array>
+#include <vector>
+
+namespace tarn {
+
+namespace {
+
+int col(std::string_view letters) { return *columnNumber(letters); }
+
+std::string address(std::string_view column, int row) { return cellAddress(column, row); }
+
+// A value as the project keeps what it reads: numbers in their general text form.
+Variant generalValue(const Cell& cell) {
+    if (cell.empty()) return {};
+    return cell.displayText();
+}
+
+}  // namespace
+
+std::string subAreaColumn(int s) { return columnLetters(col("F") + s - 1); }
+
+void readHeader(const Workbook& book, Project& p) {
+    p.PrjName = book.text("F1");
+    p.OperName = book.text("F2");
+    p.LastRun = book.text("H2");
+    p.TotalArea = book.text("F3");
+    for (int row = 0; row <= 1; ++row)
+        for (int c = 1; c <= kSubAreas; ++c)
+            p.AreaInit(c, row) = book.cell(5 + row, col("F") + c - 1).toVariant();
+}
+
+double numberOfCell(const Workbook& book, int row, std::string_view column) {
+    const Cell cell = book.cell(row, col(column));
+    if (auto x = cell.toNumber()) return *x;
+    throw InputError(address(column, row) + ": '" + cell.displayText() + "' is not a number");
+}
+
+void loadParametersFromDataFile(const Workbook& book, Project& p) {
+    // Read everything first, so a bad cell leaves the project as it was.
+    Grid<double> soil(5, 5);
+    for (int parameter = 0; parameter <= 2; ++parameter)
+        for (int c = 0; c < 5; ++c)
+            soil(c, parameter) = numberOfCell(book, 5 + parameter, columnLetters(col("P") + c));
+    const double soilBfi = numberOfCell(book, 17, "X");
+    const double soilK = numberOfCell(book, 18, "X");
+    for (int c = 0; c < 5; ++c) {
+        soil(c, 3) = soilBfi;
+        soil(c, 4) = soilK;
+    }
+    for (int parameter = 0; parameter <= 9; ++parameter)
+        for (int s = 1; s <= kSubAreas; ++s)
+            p.SubPara(s - 1, parameter) = generalValue(book.cell(5 + parameter, col("F") + s - 1));
+    p.SoilData = soil;
+    for (int parameter = 0; parameter <= 1; ++parameter)
+        for (int c = 0; c < 5; ++c)
+            p.VegeData(c, parameter) = book.cell(5 + parameter, col("V") + c).toVariant();
+    const Variant bfi = generalValue(book.cell(17, col("F")));
+    const Variant k = generalValue(book.cell(18, col("F")));
+    for (int s = 0; s < kSubAreas; ++s) {
+        p.SubPara(s, para::BFI) = bfi;
+        p.SubPara(s, para::K) = k;
+    }
+}
+
+int countDays(const Workbook& book, std::string_view column) {
+    const int c = col(column);
+    int n = 0;
+    while (!book.cell(kFirstDayRow + n, c).displayText().empty()) {
+        ++n;
+        if (n > kMaxDays)
+            throw InputError("Column " + std::string(column) + " holds more than " +
+                             std::to_string(kMaxDays) + " days from row " +
+                             std::to_string(kFirstDayRow) + "; at most " + std::to_string(kMaxDays) +
+                             " days can be run");
+    }
+    return n;
+}
+
+std::string dateOfCell(const Workbook& book, int row, std::string_view column) {
+    const Cell cell = book.cell(row, col(column));
+    std::optional<std::string> text;
+    switch (cell.type) {
+        case Cell::Type::Date: text = cell.text; break;
+        case Cell::Type::Number: text = dateTextOfSerial(cell.number, book.date1904()); break;
+        case Cell::Type::Text:
+            if (auto date = parseDateText(cell.text)) text = dateText(*date);
+            break;
+        default: break;
+    }
+    if (!text) throw InputError(address(column, row) + ": '" + cell.displayText() + "' is not a date");
+    return *text;
+}
+
+void loadDailySeries(const Workbook& book, Project& p, const SeriesRequest& request) {
+    const int n = countDays(book, "D");
+    if (n == 0)
+        throw InputError("D25: there are no dates from row 25 down in column D");
+
+    // Read everything first, so that a bad cell leaves the project as it was.
+    std::vector<std::string> dates(std::size_t(n) + 1);
+    std::vector<double> rain, measured, etref;
+    if (request.rain) rain.assign(std::size_t(n) + 1, 0.0);
+    if (request.measured) measured.assign(std::size_t(n) + 1, 0.0);
+    if (request.etref == EtrefInput::Daily) etref.assign(std::size_t(n) + 1, 0.0);
+    int previous = 0;
+    for (int d = 1; d <= n; ++d) {
+        const auto i = std::size_t(d);
+        const int row = kFirstDayRow + d - 1;
+        dates[i] = dateOfCell(book, row, "D");
+        const int day = daysSinceEpoch(*parseDateText(dates[i]));
+        if (d > 1 && day != previous + 1)
+            throw InputError(address("D", row) + ": " + dates[i] + " does not follow " +
+                             dates[i - 1] + " of " + address("D", row - 1) +
+                             "; the dates must be consecutive days");
+        previous = day;
+        if (request.rain) rain[i] = numberOfCell(book, row, "E");
+        if (request.measured) measured[i] = numberOfCell(book, row, "C");
+        if (request.etref == EtrefInput::Daily) etref[i] = numberOfCell(book, row, "F");
+    }
+    std::array<double, 13> monthly{};
+    std::array<std::string, 13> labels{};
+    if (request.etref == EtrefInput::Monthly) {
+        for (int m = 1; m <= 12; ++m) {
+            monthly[std::size_t(m)] = numberOfCell(book, 4 + m, "AD");
+            labels[std::size_t(m)] = book.text(address("AC", 4 + m));
+        }
+    }
+
+    p.resizeDays(n);
+    for (int d = 1; d <= n; ++d) {
+        const auto i = std::size_t(d);
+        p.DayDate(d, 0) = std::move(dates[i]);
+        if (request.rain) p.Balance(slot::Inputs, d, qty::P) = rain[i];
+        if (request.measured) p.Balance(slot::FirstRun, d, qty::Measured) = measured[i];
+        if (request.etref == EtrefInput::Daily) p.Balance(slot::Inputs, d, qty::ETr) = etref[i];
+    }
+    if (request.etref == EtrefInput::Monthly) {
+        for (int m = 1; m <= 12; ++m) p.Balance(5, m, qty::ETr) = monthly[std::size_t(m)];
+        p.MonthLabel = labels;
+        p.EtrefMonthly = 1;
+    } else if (request.etref == EtrefInput::Daily) {
+        p.EtrefMonthly = 0;
+    }
+    p.DaysOut = n;
+}
+
+void spreadMonthlyEtref(Project& p) {
+    for (int d = 1; d <= p.NumDays; ++d) {
+        auto date = parseDateText(p.DayDate(d, 0));
+        if (!date) throw InputError("Day " + std::to_string(d) + ": '" + p.DayDate(d, 0) + "' is not a date");
+        p.Balance(slot::Inputs, d, qty::ETr) = p.Balance(5, int(unsigned(date->month())), qty::ETr);
+    }
+}
+
+}  // namespace tarn
