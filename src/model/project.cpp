@@ -20,6 +20,20 @@ void Project::resizeDays(int numDays) {
     MonTotal = Grid<double>();
     MonSub = Grid<double>();
     AnnYear.clear();
+    AnnTotal = Grid<double>();
+    SubAnnual = Table3<Variant>();
+    AnnYearsOf = {};
+    SubFlow7.resize(3, numDays + 1, 11);
+    MinFlowFirst = MinFlowLast = MinFlowMeas = Grid<double>();
+    MinDateFirst = MinDateLast = MinDateMeas = Grid<std::string>();
+    MinDayFirst.clear();
+    MinDayLast.clear();
+    MinDayMeas.clear();
+    YearStart.clear();
+    YearStartText.clear();
+    YearNum.clear();
+    YearBounds = PageYears = 0;
+    MinYearsOf = {};
     NumMonths = 0;
     NumYears = 0;
     MaxMonFirst = 0;
@@ -36,6 +50,26 @@ void Project::reserveMonths(int months) {
     MonSub.grow(48, months + 1);
     const int years = months / 12 + 2;
     if (years + 1 > int(AnnYear.size())) AnnYear.resize(std::size_t(years) + 1, 0.0f);
+}
+
+void Project::reserveYears(int years) {
+    const int n = years + 1;
+    if (n > int(AnnYear.size())) AnnYear.resize(std::size_t(n), 0.0f);
+    AnnTotal.grow(30, n);
+    if (SubAnnual.size3() == 0)
+        SubAnnual = Table3<Variant>(12, 25, n);
+    else
+        SubAnnual.growLast(n);
+    for (auto& list : AnnYearsOf)
+        if (n > int(list.years.size())) list.years.resize(std::size_t(n), 0.0f);
+    for (Grid<double>* g : {&MinFlowFirst, &MinFlowLast, &MinFlowMeas}) g->grow(3, n);
+    for (Grid<std::string>* g : {&MinDateFirst, &MinDateLast, &MinDateMeas}) g->grow(3, n);
+    for (std::vector<int>* v : {&MinDayFirst, &MinDayLast, &MinDayMeas, &YearNum})
+        if (n + 1 > int(v->size())) v->resize(std::size_t(n) + 1, 0);
+    if (n + 1 > int(YearStart.size())) {
+        YearStart.resize(std::size_t(n) + 1, 0);
+        YearStartText.resize(std::size_t(n) + 1);
+    }
 }
 
 }  // namespace tarn

@@ -59,6 +59,17 @@ inline constexpr int BFI = 10;     // baseflow index
 inline constexpr int K = 11;       // recession coefficient, fraction kept per day
 }  // namespace para
 
+// The two kinds of year of the annual and seven-day analyses. The value is the column of
+// the seven-day tables (MinFlowFirst(column, year)) that holds that kind.
+enum class YearType { Water = 1, Calendar = 2 };
+
+// The years a table of one year type holds: how many, and the year that labels each (1..).
+// A water year is labelled with the calendar year of its July.
+struct YearList {
+    int count = 0;
+    std::vector<float> years;  // (0..count)
+};
+
 // Daily discharge volumes, litres: FlowTable(column, day, s), column 0..7, day 0..NumDays,
 // s 0..11. Columns 1/2: sub-area s, first/last run; 3/4 at s = 11: the catchment.
 using FlowTableT = DaySeriesTable<double>;
@@ -105,6 +116,38 @@ struct Project {
     std::vector<float> AnnYear;    // (0..Y)
     double MaxMonFirst = 0;        // 1000 m3
 
+    // Monthly table display.
+    double MonScale = 1;
+    std::string MonthName;
+
+    // Annual totals (sized to the record's years). NumYears and AnnYear hold the years of
+    // the last table built; AnnYearsOf keeps each year type's own years.
+    Grid<double> AnnTotal;            // (0..29, 0..Y): fields listed with buildAnnualTotals
+    Table3<Variant> SubAnnual;        // (sub-area 0..11, block 0..24, year 0..Y), 1000 m3
+    std::array<YearList, 3> AnnYearsOf{};  // [Water], [Calendar]
+    double AnnScale = 1;
+    std::string AnnUnit;
+
+    // Seven-day minima (sized to the record's years).
+    DaySeriesTable<double> SubFlow7;  // (run 1..2, day 0..N, sub-area 0..10)
+    Grid<double> MinFlowFirst, MinFlowLast, MinFlowMeas;        // (column 0..2, year 0..Y)
+    Grid<std::string> MinDateFirst, MinDateLast, MinDateMeas;   // date texts, same layout
+    std::vector<int> MinDayFirst, MinDayLast, MinDayMeas;       // day index, latest search
+    std::vector<int> YearStart;            // (0..) day index of each year boundary, from 1
+    std::vector<std::string> YearStartText;
+    std::vector<int> YearNum;              // calendar year over year column k
+    int YearBounds = 0;
+    int PageYears = 0;
+    std::array<int, 3> MinYearsOf{};       // years found by the last search of each type
+    double FlowScale = 1;
+    std::string MinFlowUnit;
+
+    // Minimum over a period.
+    double PerMinLast = 0;
+    std::string PerDateLast;
+    double PerMinMeas = 0;
+    std::string PerDateMeas;
+
     // Flags and run bookkeeping.
     int RerunFlag = 0;
     int ModelRun = 0;
@@ -124,6 +167,9 @@ struct Project {
     // Makes the monthly tables hold months 0..months and the year table years 0..years,
     // keeping what they hold.
     void reserveMonths(int months);
+
+    // Makes the annual and seven-day tables hold years 0..years, keeping what they hold.
+    void reserveYears(int years);
 };
 
 }  // namespace tarn

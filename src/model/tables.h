@@ -2,6 +2,11 @@
 // Dense tables with fixed index ranges, the storage of the project state.
 #include <cassert>
 #include <cstddef>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace tarn {
@@ -45,8 +50,45 @@ private:
     std::vector<T> data_;
 };
 
+// Zero-filled storage for large numeric tables. Fresh memory comes from calloc, which for
+// large blocks hands out pages the system has already zeroed: a page of the table costs
+// nothing until it is first written, so series that a project never uses never take up
+// memory, and sizing a table for 40000 days is cheap.
+template <class T>
+class ZeroedBuffer {
+    static_assert(std::is_trivially_copyable_v<T>, "ZeroedBuffer holds plain numbers");
+
+public:
+    ZeroedBuffer() = default;
+    explicit ZeroedBuffer(std::size_t n) : size_(n) {
+        if (n == 0) return;
+        data_ = static_cast<T*>(std::calloc(n, sizeof(T)));
+        if (!data_) throw std::bad_alloc();
+    }
+    ZeroedBuffer(const ZeroedBuffer& other) : ZeroedBuffer(other.size_) {
+        if (size_) std::memcpy(data_, other.data_, size_ * sizeof(T));
+    }
+    ZeroedBuffer(ZeroedBuffer&& other) noexcept
+        : data_(std::exchange(other.data_, nullptr)), size_(std::exchange(other.size_, 0)) {}
+    ZeroedBuffer& operator=(ZeroedBuffer other) noexcept {
+        std::swap(data_, other.data_);
+        std::swap(size_, other.size_);
+        return *this;
+    }
+    ~ZeroedBuffer() { std::free(data_); }
+
+    T* data() { return data_; }
+    const T* data() const { return data_; }
+    std::size_t size() const { return size_; }
+
+private:
+    T* data_ = nullptr;
+    std::size_t size_ = 0;
+};
+
 // A three-index table (a, b, c) whose middle index is the day: each (a, c) pair holds one
 // contiguous series over the days, so a loop over days reads and writes memory in order.
+// All series lie in one zero-filled buffer.
 template <class T>
 class DaySeriesTable {
 public:
@@ -57,15 +99,15 @@ public:
         outer_ = outer;
         days_ = days;
         inner_ = inner;
-        data_.assign(std::size_t(outer) * std::size_t(inner) * std::size_t(days), T{});
+        data_ = ZeroedBuffer<T>(std::size_t(outer) * std::size_t(inner) * std::size_t(days));
     }
     T& operator()(int a, int day, int c) {
         assert(in(a, day, c));
-        return data_[index(a, day, c)];
+        return data_.data()[index(a, day, c)];
     }
     const T& operator()(int a, int day, int c) const {
         assert(in(a, day, c));
-        return data_[index(a, day, c)];
+        return data_.data()[index(a, day, c)];
     }
     // The series over days 0..days()-1 of (a, c).
     T* series(int a, int c) {
@@ -92,6 +134,41 @@ private:
     int outer_ = 0;
     int days_ = 0;
     int inner_ = 0;
+    ZeroedBuffer<T> data_;
+};
+
+// A three-index table (a, b, c), c varying fastest, that can grow keeping its values.
+template <class T>
+class Table3 {
+public:
+    Table3() = default;
+    Table3(int a, int b, int c) { resize(a, b, c); }
+    void resize(int a, int b, int c) {
+        a_ = a;
+        b_ = b;
+        c_ = c;
+        data_.assign(std::size_t(a) * std::size_t(b) * std::size_t(c), T{});
+    }
+    void growLast(int c) {
+        if (c <= c_) return;
+        Table3 bigger(a_, b_, c);
+        for (int i = 0; i < a_; ++i)
+            for (int j = 0; j < b_; ++j)
+                for (int k = 0; k < c_; ++k) bigger(i, j, k) = std::move((*this)(i, j, k));
+        *this = std::move(bigger);
+    }
+    T& operator()(int a, int b, int c) {
+        assert(a >= 0 && a < a_ && b >= 0 && b < b_ && c >= 0 && c < c_);
+        return data_[(std::size_t(a) * std::size_t(b_) + std::size_t(b)) * std::size_t(c_) + std::size_t(c)];
+    }
+    const T& operator()(int a, int b, int c) const {
+        assert(a >= 0 && a < a_ && b >= 0 && b < b_ && c >= 0 && c < c_);
+        return data_[(std::size_t(a) * std::size_t(b_) + std::size_t(b)) * std::size_t(c_) + std::size_t(c)];
+    }
+    int size3() const { return c_; }
+
+private:
+    int a_ = 0, b_ = 0, c_ = 0;
     std::vector<T> data_;
 };
 

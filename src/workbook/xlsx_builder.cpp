@@ -5,28 +5,12 @@
 
 #include "model/cell_address.h"
 #include "model/errors.h"
+#include "workbook/xml_scanner.h"
 #include "workbook/zip_archive.h"
 
 namespace tarn {
 
 namespace {
-
-std::string escape(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (char ch : text) {
-        const auto u = static_cast<unsigned char>(ch);
-        switch (ch) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"': out += "&quot;"; break;
-            default:
-                if (u >= 0x20 || ch == '\t' || ch == '\n' || ch == '\r') out.push_back(ch);
-        }
-    }
-    return out;
-}
 
 std::string numberText(double x) {
     char buf[32];
@@ -37,7 +21,7 @@ std::string numberText(double x) {
 std::string textElement(const std::string& text) {
     const bool preserve = !text.empty() && (text.front() == ' ' || text.back() == ' ' ||
                                             text.find('\n') != std::string::npos);
-    return std::string(preserve ? "<t xml:space=\"preserve\">" : "<t>") + escape(text) + "</t>";
+    return std::string(preserve ? "<t xml:space=\"preserve\">" : "<t>") + escapeXmlText(text) + "</t>";
 }
 
 constexpr const char* kXmlHead = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n";
@@ -120,7 +104,7 @@ std::string XlsxBuilder::sheetXml(const Sheet& sheet, std::map<std::string, int>
         const std::string ref = columnLetters(column) + std::to_string(row);
         std::string attrs = " r=\"" + ref + "\"";
         std::string body;
-        if (!entry.formula.empty()) body += "<f>" + escape(entry.formula) + "</f>";
+        if (!entry.formula.empty()) body += "<f>" + escapeXmlText(entry.formula) + "</f>";
         switch (c.type) {
             case Cell::Type::Empty:
                 break;
@@ -137,12 +121,12 @@ std::string XlsxBuilder::sheetXml(const Sheet& sheet, std::map<std::string, int>
                 break;
             case Cell::Type::Error:
                 attrs += " t=\"e\"";
-                body += "<v>" + escape(c.text) + "</v>";
+                body += "<v>" + escapeXmlText(c.text) + "</v>";
                 break;
             case Cell::Type::Text:
                 if (!entry.formula.empty()) {
                     attrs += " t=\"str\"";
-                    body += "<v>" + escape(c.text) + "</v>";
+                    body += "<v>" + escapeXmlText(c.text) + "</v>";
                 } else if (options_.sharedStrings) {
                     auto [it, added] = shared.try_emplace(c.text, int(sharedList.size()));
                     if (added) sharedList.push_back(c.text);
@@ -197,7 +181,7 @@ void XlsxBuilder::save(const std::filesystem::path& target) const {
     book += options_.date1904 ? "<workbookPr date1904=\"1\"/>" : "<workbookPr/>";
     book += "<bookViews><workbookView/></bookViews><sheets>";
     for (std::size_t i = 0; i < sheets_.size(); ++i)
-        book += "<sheet name=\"" + escape(sheets_[i].name) + "\" sheetId=\"" + std::to_string(i + 1) +
+        book += "<sheet name=\"" + escapeXmlText(sheets_[i].name) + "\" sheetId=\"" + std::to_string(i + 1) +
                 "\" r:id=\"rId" + std::to_string(i + 1) + "\"/>";
     book += "</sheets></workbook>";
 

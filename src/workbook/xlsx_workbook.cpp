@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <functional>
 #include <map>
 #include <vector>
 
 #include "model/cell_address.h"
 #include "model/dates.h"
 #include "model/errors.h"
+#include "workbook/xml_scanner.h"
 #include "workbook/xml_util.h"
 #include "workbook/zip_archive.h"
 
@@ -65,25 +67,30 @@ bool isTrue(const pugi::xml_attribute& a) {
 }
 
 // Splits "AB12" into column and row; false for anything else.
-bool parseRef(const char* ref, int& column, int& row) {
+bool parseRef(std::string_view ref, int& column, int& row) {
     int c = 0, r = 0;
-    const char* p = ref;
-    while ((*p >= 'A' && *p <= 'Z') || (*p >= 'a' && *p <= 'z')) {
-        c = c * 26 + ((*p | 0x20) - 'a' + 1);
+    std::size_t i = 0;
+    while (i < ref.size() && ((ref[i] >= 'A' && ref[i] <= 'Z') || (ref[i] >= 'a' && ref[i] <= 'z'))) {
+        c = c * 26 + ((ref[i] | 0x20) - 'a' + 1);
         if (c > kMaxColumn) return false;
-        ++p;
+        ++i;
     }
-    if (p == ref) return false;
-    const char* digits = p;
-    while (*p >= '0' && *p <= '9') {
-        r = r * 10 + (*p - '0');
+    if (i == 0) return false;
+    const std::size_t digits = i;
+    while (i < ref.size() && ref[i] >= '0' && ref[i] <= '9') {
+        r = r * 10 + (ref[i] - '0');
         if (r > kMaxRow) return false;
-        ++p;
+        ++i;
     }
-    if (p == digits || *p != '\0' || r < 1) return false;
+    if (i == digits || i != ref.size() || r < 1) return false;
     column = c;
     row = r;
     return true;
+}
+
+bool parseInt(std::string_view text, int& out) {
+    auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), out);
+    return ec == std::errc() && ptr == text.data() + text.size();
 }
 
 bool parseDouble(std::string_view text, double& out) {
@@ -92,27 +99,6 @@ bool parseDouble(std::string_view text, double& out) {
     if (!text.empty() && text.front() == '+') text.remove_prefix(1);
     auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), out);
     return ec == std::errc() && ptr == text.data() + text.size() && std::isfinite(out);
-}
-
-// Concatenated text of an <si> or <is> element: its <t>, or the <t> of each run <r>;
-// phonetic runs are left out.
-std::string richText(const pugi::xml_node& node) {
-    std::string text;
-    for (pugi::xml_node c = node.first_child(); c; c = c.next_sibling()) {
-        if (xml::is(c, "t")) {
-            text += c.text().get();
-        } else if (xml::is(c, "r")) {
-            if (pugi::xml_node t = xml::child(c, "t")) text += t.text().get();
-        }
-    }
-    return text;
-}
-
-// Number text that reads back as the same double.
-std::string exactNumberText(double x) {
-    char buf[32];
-    auto [ptr, ec] = std::to_chars(buf, buf + sizeof buf, x);
-    return std::string(buf, ptr);
 }
 
 struct StoredCell {
@@ -154,10 +140,12 @@ protected:
     }
 
 private:
+public:
     [[noreturn]] void damaged(const std::string& what) const {
         throw InputError(path().string() + " is not a readable workbook: " + what);
     }
 
+private:
     pugi::xml_document parsePart(const std::string& part, bool required) const {
         pugi::xml_document doc;
         auto content = zip_.read(part);
@@ -233,9 +221,39 @@ void XlsxWorkbook::load() {
 }
 
 void XlsxWorkbook::loadStrings(const std::string& part) {
-    pugi::xml_document doc = parsePart(part, false);
-    for (pugi::xml_node si : doc.document_element().children())
-        if (xml::is(si, "si")) strings_.push_back(richText(si));
+    const auto content = zip_.read(part);
+    if (!content) return;
+    XmlScanner scanner(*content);
+    XmlToken t;
+    bool inItem = false, inText = false, inPhonetic = false;
+    std::string text;
+    while (scanner.next(t)) {
+        if (t.kind == XmlToken::Kind::Open) {
+            if (t.is("si") && !t.selfClosing) {
+                inItem = true;
+                text.clear();
+            } else if (t.is("si")) {
+                strings_.emplace_back();
+            } else if (inItem && t.is("rPh") && !t.selfClosing) {
+                inPhonetic = true;
+            } else if (inItem && !inPhonetic && t.is("t") && !t.selfClosing) {
+                inText = true;
+            }
+        } else if (t.kind == XmlToken::Kind::Close) {
+            if (t.is("t")) inText = false;
+            else if (t.is("rPh")) inPhonetic = false;
+            else if (t.is("si") && inItem) {
+                strings_.push_back(text);
+                inItem = false;
+            }
+        } else if (t.kind == XmlToken::Kind::Text && inText) {
+            if (t.cdata)
+                text.append(t.raw);
+            else if (!decodeXmlText(t.raw, text))
+                damaged("a broken character reference in " + part);
+        }
+    }
+    if (!scanner.error().empty()) damaged(part + " is not valid XML (" + scanner.error() + ")");
     sharedCount_ = strings_.size();
 }
 
@@ -256,215 +274,355 @@ void XlsxWorkbook::loadStyles(const std::string& part) {
 }
 
 void XlsxWorkbook::loadSheet() {
-    pugi::xml_document doc = parsePart(sheetPart_, true);
-    const pugi::xml_node sheetData = xml::child(doc.document_element(), "sheetData");
-    int row = 0;
-    for (pugi::xml_node r = sheetData.first_child(); r; r = r.next_sibling()) {
-        if (!xml::is(r, "row")) continue;
-        const pugi::xml_attribute rowRef = r.attribute("r");
-        const int rowNumber = rowRef ? rowRef.as_int() : row + 1;
-        if (rowNumber < 1 || rowNumber > kMaxRow)
-            damaged("row number '" + std::string(rowRef.value()) + "' in " + sheetPart_);
-        row = rowNumber;
-        if (std::size_t(row) >= rows_.size()) rows_.resize(std::size_t(row) + 1);
-        auto& cells = rows_[std::size_t(row)];
-        int column = 0;
-        for (pugi::xml_node c = r.first_child(); c; c = c.next_sibling()) {
-            if (!xml::is(c, "c")) continue;
-            const pugi::xml_attribute ref = c.attribute("r");
-            int col = column + 1, refRow = row;
-            if (ref && !parseRef(ref.value(), col, refRow))
-                damaged("cell reference '" + std::string(ref.value()) + "' in " + sheetPart_);
-            if (refRow != row) damaged("cell " + std::string(ref.value()) + " outside its row");
-            if (col > kMaxColumn) damaged("too many columns in row " + std::to_string(row));
-            column = col;
+    const auto content = zip_.read(sheetPart_);
+    if (!content) damaged("the part " + sheetPart_ + " is missing");
+    XmlScanner scanner(*content);
+    XmlToken t;
+    bool inSheetData = false;
+    int row = 0, column = 0;
+    // The cell being read.
+    bool inCell = false, inValue = false, inInline = false, inText = false, inPhonetic = false;
+    bool hasValue = false;
+    std::string type, value, inlineText;
+    int col = 0, style = 0;
 
-            StoredCell cell;
-            cell.column = col;
-            const std::string_view type = c.attribute("t").value();
-            const pugi::xml_node v = xml::child(c, "v");
-            if (xml::child(c, "f")) hasFormulas_ = true;
-            const char* vText = v ? v.text().get() : "";
-            if (type == "s") {
-                if (!v) continue;
-                const long index = v.text().as_llong(-1);
-                if (index < 0 || std::size_t(index) >= sharedCount_)
-                    damaged("cell " + columnLetters(col) + std::to_string(row) +
-                            " names a shared string that does not exist");
-                cell.type = Cell::Type::Text;
-                cell.string = std::uint32_t(index);
-            } else if (type == "inlineStr") {
-                cell.type = Cell::Type::Text;
-                cell.string = std::uint32_t(strings_.size());
-                strings_.push_back(richText(xml::child(c, "is")));
-            } else if (type == "str") {
-                if (!v) continue;
-                cell.type = Cell::Type::Text;
-                cell.string = std::uint32_t(strings_.size());
-                strings_.emplace_back(vText);
-            } else if (type == "e") {
-                cell.type = Cell::Type::Error;
-                cell.string = std::uint32_t(strings_.size());
-                strings_.emplace_back(vText);
-            } else if (type == "b") {
-                if (!v) continue;
-                cell.type = Cell::Type::Boolean;
-                cell.number = std::string_view(vText) == "1" ? 1 : 0;
-            } else if (type == "d") {
-                // An ISO 8601 date written as text; the day is what matters.
-                if (!v) continue;
-                auto date = parseDateText(std::string_view(vText).substr(0, 10));
-                if (!date) damaged("cell " + columnLetters(col) + std::to_string(row) +
-                                   " holds the date '" + vText + "'");
-                cell.type = Cell::Type::Date;
-                cell.number = serialOfDays(daysSinceEpoch(*date), date1904_);
-            } else {
-                if (!v || *vText == '\0') continue;  // formatted but empty
-                if (!parseDouble(vText, cell.number))
-                    damaged("cell " + columnLetters(col) + std::to_string(row) + " holds '" +
-                            vText + "' as a number");
-                const int style = c.attribute("s").as_int(0);
-                const bool date = style >= 0 && std::size_t(style) < dateStyle_.size() &&
-                                  dateStyle_[std::size_t(style)];
-                cell.type = date ? Cell::Type::Date : Cell::Type::Number;
+    auto where = [&] { return columnLetters(col) + std::to_string(row); };
+    auto finishCell = [&] {
+        StoredCell cell;
+        cell.column = col;
+        if (type == "s") {
+            if (!hasValue) return;
+            long index = -1;
+            auto [p, ec] = std::from_chars(value.data(), value.data() + value.size(), index);
+            if (ec != std::errc() || p != value.data() + value.size() || index < 0 ||
+                std::size_t(index) >= sharedCount_)
+                damaged("cell " + where() + " names a shared string that does not exist");
+            cell.type = Cell::Type::Text;
+            cell.string = std::uint32_t(index);
+        } else if (type == "inlineStr") {
+            cell.type = Cell::Type::Text;
+            cell.string = std::uint32_t(strings_.size());
+            strings_.push_back(inlineText);
+        } else if (type == "str" || type == "e") {
+            if (!hasValue && type == "str") return;
+            cell.type = type == "e" ? Cell::Type::Error : Cell::Type::Text;
+            cell.string = std::uint32_t(strings_.size());
+            strings_.push_back(value);
+        } else if (type == "b") {
+            if (!hasValue) return;
+            cell.type = Cell::Type::Boolean;
+            cell.number = value == "1" ? 1 : 0;
+        } else if (type == "d") {
+            // An ISO 8601 date written as text; the day is what matters.
+            if (!hasValue) return;
+            auto date = parseDateText(std::string_view(value).substr(0, 10));
+            if (!date) damaged("cell " + where() + " holds the date '" + value + "'");
+            cell.type = Cell::Type::Date;
+            cell.number = serialOfDays(daysSinceEpoch(*date), date1904_);
+        } else {
+            if (!hasValue || value.empty()) return;  // formatted but empty
+            if (!parseDouble(value, cell.number))
+                damaged("cell " + where() + " holds '" + value + "' as a number");
+            const bool date = style >= 0 && std::size_t(style) < dateStyle_.size() && dateStyle_[std::size_t(style)];
+            cell.type = date ? Cell::Type::Date : Cell::Type::Number;
+        }
+        auto& cells = rows_[std::size_t(row)];
+        if (!cells.empty() && cells.back().column >= col) {
+            // Cells out of order: keep the row sorted, the later one wins.
+            auto it = std::lower_bound(cells.begin(), cells.end(), col,
+                                       [](const StoredCell& s, int x) { return s.column < x; });
+            if (it != cells.end() && it->column == col)
+                *it = cell;
+            else
+                cells.insert(it, cell);
+        } else {
+            cells.push_back(cell);
+        }
+    };
+
+    while (scanner.next(t)) {
+        if (t.kind == XmlToken::Kind::Open) {
+            const std::string_view name = t.localName();
+            if (!inSheetData) {
+                if (name == "sheetData" && !t.selfClosing) inSheetData = true;
+                continue;
             }
-            if (!cells.empty() && cells.back().column >= col) {
-                // Cells out of order: keep the row sorted, the later one wins.
-                auto it = std::lower_bound(cells.begin(), cells.end(), col,
-                                           [](const StoredCell& s, int x) { return s.column < x; });
-                if (it != cells.end() && it->column == col)
-                    *it = cell;
-                else
-                    cells.insert(it, cell);
-            } else {
-                cells.push_back(cell);
+            if (name == "row") {
+                const auto ref = t.attribute("r");
+                int number = row + 1;
+                if (ref && !parseInt(*ref, number)) damaged("row number '" + std::string(*ref) + "' in " + sheetPart_);
+                if (number < 1 || number > kMaxRow) damaged("row number " + std::to_string(number) + " in " + sheetPart_);
+                row = number;
+                if (std::size_t(row) >= rows_.size()) rows_.resize(std::size_t(row) + 1);
+                column = 0;
+            } else if (name == "c") {
+                if (row == 0) damaged("a cell outside any row in " + sheetPart_);
+                col = column + 1;
+                int refRow = row;
+                if (const auto ref = t.attribute("r"); ref && !parseRef(*ref, col, refRow))
+                    damaged("cell reference '" + std::string(*ref) + "' in " + sheetPart_);
+                if (refRow != row) damaged("cell " + where() + " outside its row " + std::to_string(row));
+                if (col > kMaxColumn) damaged("too many columns in row " + std::to_string(row));
+                column = col;
+                type = std::string(t.attribute("t").value_or(""));
+                style = 0;
+                if (const auto s = t.attribute("s")) parseInt(*s, style);
+                value.clear();
+                inlineText.clear();
+                hasValue = false;
+                inCell = !t.selfClosing;
+            } else if (inCell && !t.selfClosing) {
+                if (name == "v") {
+                    inValue = hasValue = true;
+                } else if (name == "f") {
+                    hasFormulas_ = true;
+                } else if (name == "is") {
+                    inInline = true;
+                } else if (name == "rPh") {
+                    inPhonetic = true;
+                } else if (name == "t" && inInline && !inPhonetic) {
+                    inText = true;
+                }
+            } else if (inCell && name == "f") {
+                hasFormulas_ = true;
             }
+        } else if (t.kind == XmlToken::Kind::Close) {
+            if (!inSheetData) continue;
+            const std::string_view name = t.localName();
+            if (name == "sheetData") break;
+            if (name == "v") inValue = false;
+            else if (name == "t") inText = false;
+            else if (name == "rPh") inPhonetic = false;
+            else if (name == "is") inInline = false;
+            else if (name == "c" && inCell) {
+                finishCell();
+                inCell = inValue = inInline = inText = inPhonetic = false;
+            }
+        } else if (t.kind == XmlToken::Kind::Text && (inValue || inText)) {
+            std::string& target = inValue ? value : inlineText;
+            if (t.cdata)
+                target.append(t.raw);
+            else if (!decodeXmlText(t.raw, target))
+                damaged("a broken character reference in cell " + where());
         }
     }
+    if (!scanner.error().empty()) damaged(sheetPart_ + " is not valid XML (" + scanner.error() + ")");
 }
 
 // ---- Saving a copy --------------------------------------------------------------------
 
-// Replaces the value of cell element `c` by `value`, keeping its style.
-void setCellValue(pugi::xml_node c, const Variant& value, const std::string& prefix) {
-    while (pugi::xml_node child = c.first_child()) c.remove_child(child);
-    c.remove_attribute("t");
+// The element text of a written value for the cell at `ref`, keeping the cell's style
+// attribute (`style`, raw, with its leading blank) and the namespace prefix of the sheet.
+void appendCell(std::string& out, const std::string& prefix, std::string_view ref,
+                std::string_view style, const Variant& value) {
+    auto open = [&](std::string_view name) { out.append("<").append(prefix).append(name); };
+    auto close = [&](std::string_view name) { out.append("</").append(prefix).append(name).append(">"); };
+    open("c");
+    out.append(" r=\"").append(ref).append("\"").append(style);
     if (value.isNumber()) {
         const double x = *value.toNumber();
-        if (std::isfinite(x)) {
-            c.append_child((prefix + "v").c_str()).text().set(exactNumberText(x).c_str());
+        const bool finite = std::isfinite(x);
+        out.append(finite ? ">" : " t=\"e\">");
+        open("v");
+        out.append(">");
+        if (finite) {
+            char buf[32];
+            auto [ptr, ec] = std::to_chars(buf, buf + sizeof buf, x);
+            out.append(buf, ptr);
         } else {
-            c.append_attribute("t") = "e";
-            c.append_child((prefix + "v").c_str()).text().set("#NUM!");
+            out.append("#NUM!");
         }
+        close("v");
+        close("c");
     } else if (value.isText()) {
-        c.append_attribute("t") = "inlineStr";
-        pugi::xml_node t = c.append_child((prefix + "is").c_str()).append_child((prefix + "t").c_str());
-        const std::string text = xml::xmlSafe(*value.textPtr());
-        if (!text.empty() && (text.front() == ' ' || text.back() == ' ' || text.find('\n') != std::string::npos))
-            t.append_attribute("xml:space") = "preserve";
-        t.text().set(text.c_str());
+        const std::string& text = *value.textPtr();
+        const bool preserve = !text.empty() && (text.front() == ' ' || text.back() == ' ' ||
+                                                text.find('\n') != std::string::npos);
+        out.append(" t=\"inlineStr\">");
+        open("is");
+        out.append(">");
+        open("t");
+        out.append(preserve ? " xml:space=\"preserve\">" : ">");
+        out.append(escapeXmlText(text));
+        close("t");
+        close("is");
+        close("c");
+    } else {
+        out.append("/>");
     }
 }
 
-// Merges the written cells into the sheet XML: existing cells keep their style, rows and
-// cells stay in order, and every row and cell gets its explicit reference.
-std::string patchSheet(const std::string& xmlText, const std::map<std::pair<int, int>, Variant>& writes,
-                       const std::string& partName, const fs::path& file) {
-    pugi::xml_document doc;
-    if (!doc.load_buffer(xmlText.data(), xmlText.size(), xml::kParseFlags))
-        throw InputError(file.string() + ": the part " + partName + " is not valid XML");
-    pugi::xml_node root = doc.document_element();
-    const std::string prefix = xml::prefixOf(root);
-    pugi::xml_node sheetData = xml::child(root, "sheetData");
-    if (!sheetData) {
-        pugi::xml_node before;
-        for (const char* name : {"cols", "sheetFormatPr", "sheetViews", "dimension", "sheetPr"})
-            if ((before = xml::child(root, name))) break;
-        sheetData = before ? root.insert_child_after((prefix + "sheetData").c_str(), before)
-                           : root.prepend_child((prefix + "sheetData").c_str());
+using Writes = std::map<std::pair<int, int>, Variant>;
+
+// Merges the written cells into the worksheet XML in one pass: everything outside the
+// rows that receive values is copied as it stands; in those rows existing cells keep their
+// style, new cells and rows go in column and row order, and every row and cell gets an
+// explicit reference so that nothing is renumbered.
+std::string patchSheet(std::string_view xml, const Writes& writes, int maxRow, int maxColumn,
+                       const std::function<void(const std::string&)>& damaged) {
+    // A sheet without sheetData gets an empty one where the schema puts it.
+    std::string withData;
+    if (xml.find("sheetData") == std::string_view::npos) {
+        XmlScanner pre(xml);
+        XmlToken t;
+        int depth = 0;
+        std::size_t insertAt = std::string_view::npos;
+        std::string prefix;
+        while (pre.next(t)) {
+            if (t.kind == XmlToken::Kind::Open) {
+                if (depth == 0) {
+                    insertAt = t.offset + t.raw.size();
+                    const auto colon = t.name.find(':');
+                    if (colon != std::string_view::npos) prefix = std::string(t.name.substr(0, colon + 1));
+                }
+                if (depth == 1 && (t.is("sheetPr") || t.is("dimension") || t.is("sheetViews") ||
+                                   t.is("sheetFormatPr") || t.is("cols")) && t.selfClosing)
+                    insertAt = t.offset + t.raw.size();
+                if (!t.selfClosing) ++depth;
+            } else if (t.kind == XmlToken::Kind::Close) {
+                --depth;
+                if (depth == 1 && (t.is("sheetPr") || t.is("dimension") || t.is("sheetViews") ||
+                                   t.is("sheetFormatPr") || t.is("cols")))
+                    insertAt = t.offset + t.raw.size();
+            }
+        }
+        if (!pre.error().empty() || insertAt == std::string_view::npos)
+            damaged("the worksheet is not valid XML");
+        withData = std::string(xml.substr(0, insertAt)) + "<" + prefix + "sheetData/>" +
+                   std::string(xml.substr(insertAt));
+        xml = withData;
     }
 
-    int maxRow = 1, maxColumn = 1;
-    auto w = writes.begin();
-    auto writeRowCells = [&](pugi::xml_node row, int rowNumber) {
-        // Merge this row's writes into its cells.
-        int column = 0;
-        pugi::xml_node c = row.first_child();
-        while (w != writes.end() && w->first.first == rowNumber) {
-            const int col = w->first.second;
-            // Advance to the first cell at or after col.
-            while (c) {
-                if (xml::is(c, "c")) {
-                    int cc = column + 1, rr = rowNumber;
-                    if (c.attribute("r")) parseRef(c.attribute("r").value(), cc, rr);
-                    column = cc;
-                    if (!c.attribute("r"))
-                        c.append_attribute("r") = (columnLetters(cc) + std::to_string(rowNumber)).c_str();
-                    if (cc >= col) break;
-                }
-                c = c.next_sibling();
-            }
-            if (c && column == col) {
-                setCellValue(c, w->second, prefix);
-            } else {
-                pugi::xml_node fresh = c ? row.insert_child_before((prefix + "c").c_str(), c)
-                                         : row.append_child((prefix + "c").c_str());
-                fresh.append_attribute("r") = (columnLetters(col) + std::to_string(rowNumber)).c_str();
-                setCellValue(fresh, w->second, prefix);
-            }
-            maxColumn = std::max(maxColumn, col);
-            ++w;
-        }
-        row.remove_attribute("spans");
+    std::string out;
+    out.reserve(xml.size() + writes.size() * 40 + 256);
+    std::size_t copied = 0;
+    auto copyUntil = [&](std::size_t offset) {
+        out.append(xml.substr(copied, offset - copied));
+        copied = offset;
+    };
+    auto skip = [&](const XmlToken& t) {
+        copyUntil(t.offset);
+        copied = t.offset + t.raw.size();
     };
 
-    int rowNumber = 0;
-    pugi::xml_node row = sheetData.first_child();
-    while (row || w != writes.end()) {
-        if (row && !xml::is(row, "row")) {
-            row = row.next_sibling();
+    std::string prefix;
+    std::string cellRef;
+    auto w = writes.begin();
+    auto appendRowCells = [&](int row, int beforeColumn) {
+        while (w != writes.end() && w->first.first == row && w->first.second < beforeColumn) {
+            cellRef = columnLetters(w->first.second);
+            cellRef += std::to_string(row);
+            appendCell(out, prefix, cellRef, "", w->second);
+            ++w;
+        }
+    };
+    auto appendRows = [&](int beforeRow) {
+        while (w != writes.end() && w->first.first < beforeRow) {
+            const int row = w->first.first;
+            out += "<" + prefix + "row r=\"" + std::to_string(row) + "\">";
+            appendRowCells(row, kMaxColumn + 1);
+            out += "</" + prefix + "row>";
+        }
+    };
+
+    XmlScanner scanner(xml);
+    XmlToken t;
+    bool inSheetData = false, done = false;
+    int rowNumber = 0, column = 0;
+    bool rowWritten = false;
+    while (!done && scanner.next(t)) {
+        if (t.kind == XmlToken::Kind::Open && !inSheetData) {
+            if (t.is("dimension")) {
+                skip(t);
+                out += "<" + std::string(t.name) + " ref=\"A1:" + columnLetters(maxColumn) +
+                       std::to_string(maxRow) + "\"" + attributesWithout(t.attributes, {"ref"}) +
+                       (t.selfClosing ? "/>" : ">");
+            } else if (t.is("sheetData")) {
+                const auto colon = t.name.find(':');
+                if (colon != std::string_view::npos) prefix = std::string(t.name.substr(0, colon + 1));
+                if (t.selfClosing) {
+                    skip(t);
+                    out += "<" + std::string(t.name) + std::string(t.attributes) + ">";
+                    appendRows(kMaxRow + 1);
+                    out += "</" + std::string(t.name) + ">";
+                    done = true;
+                } else {
+                    inSheetData = true;
+                }
+            }
             continue;
         }
-        if (row) {
-            const int number = row.attribute("r") ? row.attribute("r").as_int() : rowNumber + 1;
-            if (!row.attribute("r")) row.append_attribute("r") = number;
-            if (w != writes.end() && w->first.first < number) {
-                pugi::xml_node fresh = sheetData.insert_child_before((prefix + "row").c_str(), row);
-                const int freshNumber = w->first.first;
-                fresh.append_attribute("r") = freshNumber;
-                writeRowCells(fresh, freshNumber);
-                maxRow = std::max(maxRow, freshNumber);
-                continue;  // the same existing row again
-            }
+        if (!inSheetData) continue;
+        if (t.kind == XmlToken::Kind::Close && t.is("sheetData")) {
+            copyUntil(t.offset);
+            appendRows(kMaxRow + 1);
+            done = true;
+        } else if (t.kind == XmlToken::Kind::Open && t.is("row")) {
+            int number = rowNumber + 1;
+            const auto ref = t.attribute("r");
+            if (ref && !parseInt(*ref, number)) damaged("a row number in the worksheet");
+            copyUntil(t.offset);
+            appendRows(number);
             rowNumber = number;
-            maxRow = std::max(maxRow, number);
-            int lastColumn = 0;
-            for (pugi::xml_node c : row.children())
-                if (xml::is(c, "c")) {
-                    int cc = lastColumn + 1, rr = number;
-                    if (c.attribute("r")) parseRef(c.attribute("r").value(), cc, rr);
-                    lastColumn = cc;
+            column = 0;
+            rowWritten = w != writes.end() && w->first.first == number;
+            if (rowWritten || !ref) {
+                skip(t);
+                out += "<" + std::string(t.name) + " r=\"" + std::to_string(number) + "\"" +
+                       attributesWithout(t.attributes, {"r", "spans"});
+                if (t.selfClosing) {
+                    out += ">";
+                    appendRowCells(number, kMaxColumn + 1);
+                    out += "</" + std::string(t.name) + ">";
+                } else {
+                    out += ">";
                 }
-            maxColumn = std::max(maxColumn, lastColumn);
-            if (w != writes.end() && w->first.first == number) writeRowCells(row, number);
-            row = row.next_sibling();
-        } else {
-            pugi::xml_node fresh = sheetData.append_child((prefix + "row").c_str());
-            const int freshNumber = w->first.first;
-            fresh.append_attribute("r") = freshNumber;
-            writeRowCells(fresh, freshNumber);
-            maxRow = std::max(maxRow, freshNumber);
+            }
+        } else if (t.kind == XmlToken::Kind::Close && t.is("row")) {
+            if (rowWritten) {
+                copyUntil(t.offset);
+                appendRowCells(rowNumber, kMaxColumn + 1);
+            }
+            rowWritten = false;
+        } else if (t.kind == XmlToken::Kind::Open && t.is("c")) {
+            int col = column + 1, refRow = rowNumber;
+            const auto ref = t.attribute("r");
+            if (ref && !parseRef(*ref, col, refRow)) damaged("a cell reference in the worksheet");
+            column = col;
+            if (!rowWritten && ref) continue;  // copied as it stands
+            const std::string existingRef = columnLetters(col) + std::to_string(rowNumber);
+            copyUntil(t.offset);
+            if (rowWritten) appendRowCells(rowNumber, col);
+            if (rowWritten && w != writes.end() && w->first == std::make_pair(rowNumber, col)) {
+                // Replace the whole cell element, keeping its style.
+                std::string style;
+                if (const auto s = t.attribute("s")) style = " s=\"" + std::string(*s) + "\"";
+                std::size_t end = t.offset + t.raw.size();
+                if (!t.selfClosing) {
+                    XmlToken inner;
+                    bool closed = false;
+                    while (scanner.next(inner))
+                        if (inner.kind == XmlToken::Kind::Close && inner.is("c")) {
+                            end = inner.offset + inner.raw.size();
+                            closed = true;
+                            break;
+                        }
+                    if (!closed) damaged("an unterminated cell in the worksheet");
+                }
+                appendCell(out, prefix, existingRef, style, w->second);
+                ++w;
+                copied = end;
+            } else {
+                // Keep the cell, giving it its reference.
+                skip(t);
+                out += "<" + std::string(t.name) + " r=\"" + existingRef + "\"" +
+                       attributesWithout(t.attributes, {"r"}) + (t.selfClosing ? "/>" : ">");
+            }
         }
     }
-    if (pugi::xml_node dimension = xml::child(root, "dimension")) {
-        const std::string ref = "A1:" + columnLetters(maxColumn) + std::to_string(maxRow);
-        if (dimension.attribute("ref"))
-            dimension.attribute("ref") = ref.c_str();
-        else
-            dimension.append_attribute("ref") = ref.c_str();
-    }
-    return xml::serialize(doc);
+    if (!scanner.error().empty()) damaged("the worksheet is not valid XML (" + scanner.error() + ")");
+    copyUntil(xml.size());
+    return out;
 }
 
 Workbook::SaveResult XlsxWorkbook::saveAs(const fs::path& target) const {
@@ -474,7 +632,18 @@ Workbook::SaveResult XlsxWorkbook::saveAs(const fs::path& target) const {
     const bool dropCalcChain = !calcChainPart_.empty() && zip_.contains(calcChainPart_);
     for (const std::string& part : zip_.names()) {
         if (part == sheetPart_) {
-            out.add(part, patchSheet(*zip_.read(part), written_, part, path()), true);
+            int maxRow = 1, maxColumn = 1;
+            for (std::size_t r = 1; r < rows_.size(); ++r)
+                if (!rows_[r].empty()) {
+                    maxRow = int(r);
+                    maxColumn = std::max(maxColumn, rows_[r].back().column);
+                }
+            for (const auto& [key, value] : written_) {
+                maxRow = std::max(maxRow, key.first);
+                maxColumn = std::max(maxColumn, key.second);
+            }
+            out.add(part, patchSheet(*zip_.read(part), written_, maxRow, maxColumn,
+                                     [&](const std::string& what) { damaged(what); }), true);
         } else if (dropCalcChain && part == calcChainPart_) {
             continue;  // stale once cells change; spreadsheet programs rebuild it
         } else if (dropCalcChain && part == contentTypes) {

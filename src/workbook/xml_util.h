@@ -51,16 +51,4 @@ inline std::string serialize(const pugi::xml_document& doc) {
     return std::move(writer.out);
 }
 
-// Text for XML content: control characters that XML cannot hold are dropped.
-inline std::string xmlSafe(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (char ch : text) {
-        const auto u = static_cast<unsigned char>(ch);
-        if (u < 0x20 && u != '\t' && u != '\n' && u != '\r') continue;
-        out.push_back(ch);
-    }
-    return out;
-}
-
 }  // namespace tarn::xml

@@ -1,0 +1,110 @@
+#include "analysis/annual.h"
+
+#include <algorithm>
+
+#include "analysis/display.h"
+
+namespace tarn {
+
+namespace {
+constexpr int kFirstOf(YearType type) { return type == YearType::Water ? 7 : 1; }
+}  // namespace
+
+void buildAnnualSeries(Project& p, YearType type, const AnnualSeries& s) {
+    const int startMonth = kFirstOf(type);
+    p.reserveYears(p.NumMonths / 12 + 1);
+    const double area = p.TotalArea.numberOr0();
+    float yearAcc = 0;
+    std::array<double, 11> subAcc{};
+    int counter = 0;
+    bool started = false;
+    YearList& own = p.AnnYearsOf[std::size_t(type)];
+    p.NumYears = 0;
+    for (int m = 1; m <= p.NumMonths; ++m) {
+        if (int(p.MonMonth[std::size_t(m)]) == startMonth) started = true;
+        if (!started) continue;
+        ++counter;
+        // Each month is added in double precision and the sum kept as a single.
+        yearAcc = float(double(yearAcc) + p.MonTotal(s.field, m));
+        if (s.subOffset >= 0)
+            for (int a = 1; a <= kSubAreas; ++a) subAcc[std::size_t(a)] += p.MonSub(s.subOffset + a, m);
+        if (counter == 12) {
+            const int y = ++p.NumYears;
+            p.AnnTotal(s.target, y) = s.volumeFromDepth ? double(yearAcc) * area / 100 : double(yearAcc);
+            if (s.subOffset >= 0) {
+                for (int a = 1; a <= kSubAreas; ++a) {
+                    p.SubAnnual(a, s.block, y) = subAcc[std::size_t(a)];
+                    subAcc[std::size_t(a)] = 0;
+                }
+            }
+            // A water year is labelled with the year of its July, which is month m - 11.
+            p.AnnYear[std::size_t(y)] = p.MonYear[std::size_t(type == YearType::Water ? m - 11 : m)];
+            yearAcc = 0;
+            counter = 0;
+            started = false;
+        }
+    }
+    own.count = p.NumYears;
+    for (int y = 0; y <= p.NumYears; ++y) own.years[std::size_t(y)] = p.AnnYear[std::size_t(y)];
+}
+
+void buildAnnualVolumes(Project& p, YearType type) {
+    const bool water = type == YearType::Water;
+    buildAnnualSeries(p, type, {2, water ? 13 : 14, false, 24, water ? 11 : 12});
+    if (p.RerunFlag == 1) buildAnnualSeries(p, type, {1, water ? 7 : 8, false, 12, water ? 6 : 7});
+    buildAnnualSeries(p, type, {3, water ? 19 : 20, true, -1, 0});
+}
+
+void buildAnnualDepths(Project& p, YearType type) {
+    const bool water = type == YearType::Water;
+    buildAnnualSeries(p, type, {4, water ? 15 : 16});
+    if (p.RerunFlag == 1) buildAnnualSeries(p, type, {5, water ? 9 : 10});
+    buildAnnualSeries(p, type, {3, water ? 21 : 22});
+}
+
+std::string chooseAnnualScale(Project& p) {
+    const ScaleStep step = scaleStepOf(p.MaxMonFirst);
+    p.AnnScale = scaleDivisor(step);
+    p.AnnUnit = annualScaleLabel(step);
+    return annualSubAreaScaleLabel(step);
+}
+
+std::string annualYearLabel(const Project& p, YearType type, int y) {
+    const YearList& own = p.AnnYearsOf[std::size_t(type)];
+    if (y < 1 || y > own.count) return {};
+    const float year = own.years[std::size_t(y)];
+    if (type == YearType::Calendar) return formatPattern(year, "####");
+    return formatPattern(year, "####") + "-" + formatPattern(year + 1, "####");
+}
+
+YearColumns AnnualPager::showMe(int numYears) {
+    AnnShowYears = std::min(numYears, 8);
+    YearColumns columns{};
+    for (int k = 1; k <= AnnShowYears; ++k) columns[std::size_t(k - 1)] = k;
+    AnnCursor = AnnStart = AnnPageYears = AnnShowYears;
+    subStart_ = 1;
+    return columns;
+}
+
+YearColumns AnnualPager::page(int numYears) {
+    YearColumns columns{};
+    for (int k = 1; k <= AnnPageYears; ++k)
+        if (AnnCursor + k - 1 <= numYears) columns[std::size_t(k - 1)] = AnnCursor + k - 1;
+    subStart_ = AnnStart;
+    AnnStart += 8;
+    AnnCursor = AnnStart;
+    return columns;
+}
+
+std::optional<YearColumns> AnnualPager::next(int numYears) {
+    if (AnnCursor <= 0 || AnnStart >= numYears) return std::nullopt;
+    return page(numYears);
+}
+
+YearColumns AnnualPager::previous(int numYears) {
+    AnnStart = std::max(1, AnnStart - 15);
+    AnnCursor = AnnStart;
+    return page(numYears);
+}
+
+}  // namespace tarn

@@ -1,0 +1,66 @@
+#pragma once
+// Annual totals by water year (July to June) or calendar year, summed from the monthly
+// totals of the runs, and the paging of their tables eight years at a time.
+//
+// AnnTotal fields (water year / calendar year): first-run volume 13/14, last-run volume
+// 7/8, measured volume 19/20 (thousand m3); first-run depth 15/16, last-run depth 9/10,
+// measured depth 21/22 (mm). SubAnnual blocks: first-run sub-area volumes 11/12, last-run
+// 6/7 (thousand m3).
+#include <array>
+#include <optional>
+#include <string>
+
+#include "model/project.h"
+
+namespace tarn {
+
+struct AnnualSeries {
+    int field = 0;                 // MonTotal field summed
+    int target = 0;                // AnnTotal field filled
+    bool volumeFromDepth = false;  // a depth in mm turned into thousand m3 over TotalArea
+    int subOffset = -1;            // MonSub row offset of the sub-area volumes, or -1
+    int block = 0;                 // SubAnnual block of the sub-area volumes
+};
+
+// Sums twelve consecutive months from each start month (July or January) into one annual
+// series; months before the first start month and a last incomplete year are left out.
+// Sets NumYears and AnnYear (and the year type's own list in AnnYearsOf). The running sum
+// is held in single precision, as the tables always were.
+void buildAnnualSeries(Project& project, YearType type, const AnnualSeries& series);
+
+// Show me of the annual volume table: first run, last run (after a rerun) and measured,
+// with the sub-area volumes.
+void buildAnnualVolumes(Project& project, YearType type);
+// Show me of the annual depth table (mm).
+void buildAnnualDepths(Project& project, YearType type);
+
+// AnnScale and AnnUnit from MaxMonFirst, as the annual volume table shows them; returns
+// the unit text over the sub-area table.
+std::string chooseAnnualScale(Project& project);
+
+// The label of year y of a year type: "1996", or "1995-1996" for the water year from July
+// 1995. Empty for a year the type does not have.
+std::string annualYearLabel(const Project& project, YearType type, int y);
+
+// The year shown in each of the eight columns of a page (0 for a blank column).
+using YearColumns = std::array<int, 8>;
+
+// Paging through annual tables: AnnCursor and AnnStart are year indices.
+class AnnualPager {
+public:
+    YearColumns showMe(int numYears);
+    // No page when there is nothing further to show.
+    std::optional<YearColumns> next(int numYears);
+    YearColumns previous(int numYears);
+    // The year whose sub-area volumes stand in column c (1..8) of the page just shown.
+    int subAreaYear(int c) const { return subStart_ + c - 1; }
+    int cursor() const { return AnnCursor; }
+    int start() const { return AnnStart; }
+
+private:
+    YearColumns page(int numYears);
+    int AnnShowYears = 0, AnnPageYears = 0, AnnCursor = 0, AnnStart = 0;
+    int subStart_ = 1;
+};
+
+}  // namespace tarn
