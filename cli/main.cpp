@@ -1,58 +1,110 @@
-// tarnflow: the model engine on a small built-in demonstration project.
-#include <cmath>
-#include <cstdio>
-#include <exception>
+// tarnflow: the whole job without a screen.
+#include <unistd.h>
 
-#include "model/dates.h"
+#include <CLI/CLI.hpp>
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+
 #include "model/errors.h"
-#include "model/run_model.h"
+#include "run_job.h"
 
 namespace {
 
-// Two years of a synthetic maritime climate over two sub-areas, grassland and forest.
-tarn::Project demoProject() {
-    using namespace std::chrono;
-    tarn::Project p;
-    const int n = 731;
-    p.resizeDays(n);
-    const int first = tarn::daysSinceEpoch(year{2001} / 1 / 1);
-    for (int d = 1; d <= n; ++d) {
-        const double season = std::cos(2 * M_PI * (d - 15) / 365.25);  // 1 in midwinter
-        p.DayDate(d, 0) = tarn::dateText(tarn::dateFromDays(first + d - 1));
-        p.Balance(0, d, tarn::qty::P) = (d * 7919 % 13 < 5) ? 6.0 + 4.0 * season : 0.0;
-        p.Balance(0, d, tarn::qty::ETr) = 2.0 - 1.6 * season;
-    }
-    const double grass[] = {70, 100, 120, 60, 20, 0.1, 0.9, 10, 100, 5, 0.6, 0.97};
-    const double forest[] = {30, 105, 200, 100, 30, 0.25, 1.1, 10, 160, 5, 0.6, 0.97};
-    const double* params[] = {grass, forest};
-    for (int s = 1; s <= 2; ++s) {
-        p.SubArea[std::size_t(s)] = params[s - 1][0] * 50;  // of 5000 ha
-        p.SubAreaPct[std::size_t(s)] = int(params[s - 1][0]);
-        p.RainFactor[std::size_t(s)] = params[s - 1][1];
-        for (int c = 0; c < 12; ++c) p.SubPara(s - 1, c) = params[s - 1][c];
-    }
-    return p;
+std::string now() {
+    const std::time_t t = std::time(nullptr);
+    char buf[32];
+    std::strftime(buf, sizeof buf, "%Y-%m-%d %H:%M:%S", std::localtime(&t));
+    return buf;
 }
+
+// A progress line on a terminal, redrawn when the percentage changes.
+class TerminalProgress {
+public:
+    TerminalProgress() : enabled_(::isatty(STDERR_FILENO) == 1) {}
+    ~TerminalProgress() { finish(); }
+    void operator()(const std::string& stage, int value, int maximum) {
+        if (!enabled_ || maximum <= 0) return;
+        const int percent = int(100.0 * value / maximum);
+        if (stage == stage_ && percent == percent_) return;
+        if (stage != stage_) finish();
+        stage_ = stage;
+        percent_ = percent;
+        std::fprintf(stderr, "\r%s %3d%%", stage.c_str(), percent);
+        std::fflush(stderr);
+        shown_ = true;
+    }
+    void finish() {
+        if (shown_) std::fprintf(stderr, "\r%*s\r", int(stage_.size()) + 6, "");
+        shown_ = false;
+        stage_.clear();
+    }
+
+private:
+    bool enabled_;
+    bool shown_ = false;
+    std::string stage_;
+    int percent_ = -1;
+};
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    CLI::App app{"TARNFLOW: daily water balance of a catchment's sub-areas, and how a change of land use "
+                 "alters its water yield."};
+    app.require_subcommand(1);
+    tarn::RunJobOptions options;
+    std::string etref = "daily";
+    std::string textOut, workbookOut;
+    bool timings = false;
+    CLI::App* run = app.add_subcommand("run", "Run a project workbook: read it, run the model, analyse, save");
+    run->add_option("WORKBOOK", options.workbook, "the project's input workbook (.xlsx or .xls)")->required();
+    run->add_option("--etref", etref, "reference evapotranspiration: daily (column F) or monthly (AD5:AD16)")
+        ->check(CLI::IsMember({"daily", "monthly"}))
+        ->default_str("daily");
+    run->add_flag("--measured", options.measured, "read the measured streamflow of column C");
+    run->add_option("--text-out", textOut, "write the comma-separated text results to FILE");
+    run->add_option("--workbook-out", workbookOut, "write a copy of the workbook with the results to FILE");
+    run->add_flag("--excel", options.excel, "put the daily results into the workbook copy too");
+    run->add_flag("--timings", timings, "print the seconds each stage took");
+
     try {
-        tarn::Project p = demoProject();
-        tarn::RunModel(p);
-        std::printf("TARNFLOW demonstration: %d days, %s to %s, two sub-areas of 5000 ha\n",
-                    p.NumDays, p.DayDate(1, 0).c_str(), p.DayDate(p.NumDays, 0).c_str());
-        std::printf("%-8s %12s %14s %14s\n", "month", "depth (mm)", "volume (dam3)",
-                    "forest (dam3)");
-        for (int m = 1; m <= p.NumMonths; ++m)
-            std::printf("%4.0f-%02.0f  %12.1f %14.1f %14.1f\n", double(p.MonYear[std::size_t(m)]),
-                        double(p.MonMonth[std::size_t(m)]), p.MonTotal(4, m), p.MonTotal(2, m),
-                        p.MonSub(26, m));
-        std::printf("Largest monthly volume (last month left out): %.1f thousand m3\n",
-                    p.MaxMonFirst);
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp& e) {
+        return app.exit(e);
+    } catch (const CLI::CallForAllHelp& e) {
+        return app.exit(e);
+    } catch (const CLI::ParseError& e) {
+        app.exit(e);
+        return 2;
+    }
+    if (options.excel && workbookOut.empty()) {
+        std::fprintf(stderr, "tarnflow: --excel needs --workbook-out FILE\n");
+        return 2;
+    }
+    options.monthlyEtref = etref == "monthly";
+    if (!textOut.empty()) options.textOut = textOut;
+    if (!workbookOut.empty()) options.workbookOut = workbookOut;
+    options.timeNow = now();
+
+    try {
+        tarn::Project project;
+        tarn::RunJobReport report;
+        {
+            TerminalProgress progress;
+            report = tarn::runJob(project, options, std::ref(progress));
+        }
+        std::printf("TARNFLOW run of %s\n%s", options.workbook.string().c_str(),
+                    tarn::formatReport(report, options).c_str());
+        if (timings)
+            std::printf("Seconds:       read %.3f, run %.3f, analyses %.3f, files %.3f\n", report.readSeconds,
+                        report.runSeconds, report.analysisSeconds, report.saveSeconds);
         return 0;
     } catch (const tarn::InputError& e) {
         std::fprintf(stderr, "tarnflow: %s\n", e.what());
+        return 1;
+    } catch (const std::bad_alloc&) {
+        std::fprintf(stderr, "tarnflow: not enough memory\n");
         return 1;
     }
 }

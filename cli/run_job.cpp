@@ -1,0 +1,150 @@
+#include "run_job.h"
+
+#include <chrono>
+#include <cstdio>
+
+#include "analysis/annual.h"
+#include "analysis/seven_day.h"
+#include "input/capture.h"
+#include "model/errors.h"
+#include "model/run_model.h"
+#include "output/saved_workbook.h"
+#include "output/text_results.h"
+#include "workbook/input_workbook.h"
+
+namespace tarn {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double secondsSince(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// Runs f, putting the workbook's name in front of the message of an input error.
+template <class F>
+void inFile(const std::filesystem::path& file, F&& f) {
+    try {
+        f();
+    } catch (const InputError& e) {
+        const std::string message = e.what();
+        if (message.rfind(file.string(), 0) == 0) throw;
+        throw InputError(file.string() + ": " + message);
+    }
+}
+
+}  // namespace
+
+RunJobReport runJob(Project& p, const RunJobOptions& o, const StageProgress& progress) {
+    RunJobReport report;
+    auto stage = [&](const std::string& name) -> ProgressFn {
+        if (!progress) return {};
+        return [=](int value, int maximum) { progress(name, value, maximum); };
+    };
+
+    // Read the workbook: header, catchment, rainfall factors, parameters, daily series.
+    auto start = Clock::now();
+    p.DataFile = o.workbook.string();
+    std::unique_ptr<Workbook> book;
+    inFile(o.workbook, [&] {
+        book = openWorkbook(o.workbook);
+        readHeader(*book, p);
+    });
+    const CaptureResult catchment = captureCatchment(p, p.TotalArea.text(), catchmentBoxes(p));
+    if (!catchment.ok) {
+        const std::string cells = catchment.status.rfind("No blanks", 0) == 0 ? "F3" : "F5:O5";
+        throw InputError(o.workbook.string() + ": " + cells + ": " + catchment.status +
+                         (cells == "F5:O5" ? " (the shares add up to " + std::to_string(p.SumPct) + " %)" : ""));
+    }
+    captureRainFactors(p, rainFactorBoxes(p), true);
+    inFile(o.workbook, [&] {
+        loadParametersFromDataFile(*book, p);
+        loadDailySeries(*book, p, {true, o.measured, o.monthlyEtref ? EtrefInput::Monthly : EtrefInput::Daily});
+        if (o.monthlyEtref) spreadMonthlyEtref(p);
+    });
+    p.MeasFlow = o.measured ? 1 : 0;
+    report.readSeconds = secondsSince(start);
+
+    // The first run.
+    start = Clock::now();
+    p.RerunFlag = 0;
+    RunOptions run;
+    run.progress = stage("Running the model");
+    inFile(o.workbook, [&] { RunModel(p, run); });
+    p.ModelRun = 1;
+    report.runSeconds = secondsSince(start);
+
+    // Analyses, in the order the screens make them.
+    start = Clock::now();
+    chooseAnnualScale(p);
+    buildAnnualVolumes(p, YearType::Water);
+    buildAnnualVolumes(p, YearType::Calendar);
+    buildAnnualDepths(p, YearType::Water);
+    buildAnnualDepths(p, YearType::Calendar);
+    computeSevenDayMeans(p);
+    chooseMinFlowScale(p);
+    findSevenDayMinima(p, YearType::Water);
+    findSevenDayMinima(p, YearType::Calendar);
+    report.analysisSeconds = secondsSince(start);
+
+    // Files.
+    start = Clock::now();
+    p.TimeNow = o.timeNow;
+    if (o.textOut) {
+        writeTextResults(p, *o.textOut, stage("Writing " + o.textOut->string()));
+        report.textOut = o.textOut;
+    }
+    if (o.workbookOut) {
+        const SavedWorkbook saved = saveResultsWorkbook(p, *o.workbookOut, o.excel, stage("Writing " + o.workbookOut->string()));
+        report.workbookOut = saved.path;
+        report.workbookNote = saved.note;
+    }
+    report.saveSeconds = secondsSince(start);
+
+    // Figures of the summary.
+    const int n = p.NumDays;
+    report.days = n;
+    report.years = n / 365.25;
+    report.period = p.DayDate(1, 0) + " to " + p.DayDate(n, 0);
+    report.totalArea = p.TotalArea.numberOr0();
+    for (int s = 1; s <= kSubAreas; ++s) report.subAreas += p.SubArea[std::size_t(s)].numberOr0() > 0 ? 1 : 0;
+    for (int d = 1; d <= n; ++d) {
+        report.rainfall += p.Balance(slot::FirstRun, d, qty::P);
+        report.etref += p.Balance(slot::Inputs, d, qty::ETr);
+        report.actualEt += p.Balance(slot::FirstRun, d, qty::Ei) + p.Balance(slot::FirstRun, d, qty::Ta);
+        report.modelled += p.Balance(slot::FirstRun, d, qty::Q);
+        report.measured += p.Balance(slot::FirstRun, d, qty::Measured);
+    }
+    for (double* x : {&report.rainfall, &report.etref, &report.actualEt, &report.modelled, &report.measured})
+        *x /= report.years;
+    return report;
+}
+
+std::string formatReport(const RunJobReport& r, const RunJobOptions& o) {
+    char buf[512];
+    std::string out;
+    auto line = [&](const char* format, auto... args) {
+        std::snprintf(buf, sizeof buf, format, args...);
+        out += buf;
+        out += '\n';
+    };
+    line("Period:        %s (%d days, %.1f years)", r.period.c_str(), r.days, r.years);
+    line("Catchment:     %.0f ha in %d sub-area%s", r.totalArea, r.subAreas, r.subAreas == 1 ? "" : "s");
+    line("Mean per year: rainfall %.0f mm, reference evapotranspiration %.0f mm%s,", r.rainfall, r.etref,
+         o.monthlyEtref ? " (monthly table)" : "");
+    line("               actual evapotranspiration %.0f mm, modelled streamflow %.0f mm,", r.actualEt, r.modelled);
+    if (o.measured)
+        line("               measured streamflow %.0f mm", r.measured);
+    else
+        line("               measured streamflow not read (add --measured)");
+    if (r.textOut) line("Text results:  %s", r.textOut->string().c_str());
+    if (r.workbookOut) {
+        line("Workbook:      %s%s", r.workbookOut->string().c_str(), o.excel ? " (with the daily results)" : "");
+        if (!r.workbookNote.empty()) line("               %s", r.workbookNote.c_str());
+    }
+    if (!r.textOut && !r.workbookOut) line("No files written (use --text-out or --workbook-out).");
+    return out;
+}
+
+}  // namespace tarn

@@ -1,0 +1,74 @@
+#include "analysis/period.h"
+
+#include "analysis/display.h"
+#include "analysis/seven_day.h"
+#include "model/errors.h"
+
+namespace tarn {
+
+namespace {
+
+void forwardMean(const double* x, int n, double* out) {
+    for (int d = 1; d <= n; ++d) {
+        double sum = 0;
+        for (int j = d; j <= n && j <= d + 6; ++j) sum += x[j];
+        out[d] = sum / 7;
+    }
+}
+
+}  // namespace
+
+void computePeriodMeans(Project& p) {
+    forwardMean(p.Balance.series(slot::FirstRun, qty::Q), p.NumDays, p.Balance.series(13, 16));
+    if (p.RerunFlag == 1) forwardMean(p.Balance.series(slot::LastRun, qty::Q), p.NumDays, p.Balance.series(14, 17));
+}
+
+PeriodMinima periodMinima(Project& p, const std::string& from, const std::string& to) {
+    int start = 0, end = 0;
+    for (int d = 1; d <= p.NumDays; ++d) {
+        if (p.DayDate(d, 0) == from) start = d;
+        if (p.DayDate(d, 0) == to) end = d;
+    }
+    if (start == 0) throw InputError("'" + from + "' is not a day of the record");
+    if (end == 0) throw InputError("'" + to + "' is not a day of the record");
+
+    PeriodMinima r;
+    // Strictly smaller values replace the minimum: the earliest day wins.
+    auto lowest = [&](const double* series, double& value, std::string& date) {
+        value = series[start];
+        date = p.DayDate(start, 0);
+        for (int d = start; d <= end; ++d)
+            if (value > series[d]) {
+                value = series[d];
+                date = p.DayDate(d, 0);
+            }
+    };
+    if (p.RerunFlag == 1) {
+        r.hasLast = true;
+        lowest(p.Balance.series(14, 17), p.PerMinLast, p.PerDateLast);
+        r.lastMin = p.PerMinLast;
+        r.lastDate = p.PerDateLast;
+    }
+    const double* first = p.Balance.series(13, 16);
+    bool found = false;
+    for (int d = start; d <= end; ++d) {
+        if (!found && first[d] > 0) {
+            found = true;
+            r.firstMin = first[d];
+            r.firstDate = p.DayDate(d, 0);
+        }
+        if (found && r.firstMin > first[d]) {
+            r.firstMin = first[d];
+            r.firstDate = p.DayDate(d, 0);
+        }
+    }
+    computeMeasuredSevenDayMeans(p);
+    lowest(p.Balance.series(15, 18), p.PerMinMeas, p.PerDateMeas);
+    r.measMin = p.PerMinMeas;
+    r.measDate = p.PerDateMeas;
+    return r;
+}
+
+std::string periodValueText(double mmPerDay) { return formatPattern(mmPerDay, "###00.000") + "  " + " mm/day"; }
+
+}  // namespace tarn

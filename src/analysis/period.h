@@ -1,0 +1,32 @@
+#pragma once
+// The lowest seven-day mean streamflow depth between two chosen days of the record.
+#include <string>
+
+#include "model/project.h"
+
+namespace tarn {
+
+// Loading: the first-run seven-day mean depth into Balance(13, d, 16) and, after a rerun,
+// the last-run one into Balance(14, d, 17).
+void computePeriodMeans(Project& project);
+
+struct PeriodMinima {
+    std::string firstDate;   // "" when the period has no positive first-run mean
+    double firstMin = 0;     // mm/day
+    bool hasLast = false;    // a rerun was made
+    std::string lastDate;
+    double lastMin = 0;
+    std::string measDate;
+    double measMin = 0;
+};
+
+// Show me over the days whose date texts are `from` and `to` (the last day of each text):
+// the earliest day wins on equal means; the first-run search starts at the first positive
+// mean. Sets PerMinLast, PerDateLast, PerMinMeas, PerDateMeas. Throws InputError when a
+// text is not a day of the record.
+PeriodMinima periodMinima(Project& project, const std::string& from, const std::string& to);
+
+// "###00.000" of the value, then "  ", then " mm/day".
+std::string periodValueText(double mmPerDay);
+
+}  // namespace tarn

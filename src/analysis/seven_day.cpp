@@ -1,0 +1,158 @@
+#include "analysis/seven_day.h"
+
+#include <algorithm>
+
+#include "analysis/display.h"
+#include "model/dates.h"
+#include "model/errors.h"
+
+namespace tarn {
+
+namespace {
+
+// out[d] = (x[d] + ... + x[d + 6]) / divisor for d = 1..n, days past n counting zero.
+void forwardWindow(const double* x, int n, double divisor, double* out) {
+    for (int d = 1; d <= n; ++d) {
+        double sum = 0;
+        for (int j = d; j <= std::min(n, d + 6); ++j) sum += x[j];
+        out[d] = sum / divisor;
+    }
+}
+
+struct MonthDay {
+    unsigned month, day;
+};
+
+MonthDay monthDayOf(const std::string& text) {
+    auto date = parseDateText(text);
+    if (!date) return {0, 0};
+    return {unsigned(date->month()), unsigned(date->day())};
+}
+
+}  // namespace
+
+void computeSevenDayMeans(Project& p) {
+    const int n = p.NumDays;
+    computeMeasuredSevenDayMeans(p);
+    forwardWindow(p.FlowTable.series(3, 11), n, 7000, p.Balance.series(13, 16));
+    forwardWindow(p.Balance.series(slot::FirstRun, qty::Q), n, 7, p.Balance.series(14, 16));
+    if (p.RerunFlag == 1) {
+        forwardWindow(p.FlowTable.series(4, 11), n, 7000, p.Balance.series(14, 17));
+        forwardWindow(p.Balance.series(slot::LastRun, qty::Q), n, 7, p.Balance.series(15, 17));
+    }
+    if (p.SubFlow7.days() < n + 1) p.SubFlow7.resize(3, n + 1, 11);
+    for (int s = 1; s <= kSubAreas; ++s) {
+        forwardWindow(p.FlowTable.series(1, s), n, 7000, p.SubFlow7.series(1, s));
+        if (p.RerunFlag == 1) forwardWindow(p.FlowTable.series(2, s), n, 7000, p.SubFlow7.series(2, s));
+    }
+}
+
+void computeMeasuredSevenDayMeans(Project& p) {
+    forwardWindow(p.Balance.series(slot::FirstRun, qty::Measured), p.NumDays, 7, p.Balance.series(15, 18));
+}
+
+std::string chooseMinFlowScale(Project& p) {
+    const ScaleStep step = scaleStepOf(p.MaxMonFirst);
+    p.FlowScale = scaleDivisor(step);
+    p.MinFlowUnit = minFlowScaleLabel(step);
+    return p.MinFlowUnit;
+}
+
+Minimum yearMinimum(const Project& p, const double* series, int first, int last) {
+    Minimum m;
+    bool found = false;
+    for (int d = first; d <= last; ++d) {
+        if (!found && series[d] > 0) {
+            found = true;
+            m.value = series[d];
+        }
+        if (found && m.value >= series[d]) {
+            m.value = series[d];
+            m.day = d;
+        }
+    }
+    if (found) m.date = p.DayDate(m.day, 0);
+    return m;
+}
+
+void findSevenDayMinima(Project& p, YearType type) {
+    const bool water = type == YearType::Water;
+    const MonthDay start = water ? MonthDay{7, 1} : MonthDay{1, 1};
+    const MonthDay closing = water ? MonthDay{6, 30} : MonthDay{12, 31};
+    const int n = p.NumDays;
+
+    // Year boundaries: every start day, then the closing day of the last complete year.
+    std::vector<int> bounds{0};
+    for (int d = 1; d <= n; ++d) {
+        const MonthDay md = monthDayOf(p.DayDate(d, 0));
+        if (md.month == start.month && md.day == start.day) bounds.push_back(d);
+    }
+    for (int d = std::max(1, bounds.back()); d <= n && bounds.size() > 1; ++d) {
+        const MonthDay md = monthDayOf(p.DayDate(d, 0));
+        if (md.month == closing.month && md.day == closing.day) {
+            bounds.push_back(d);
+            break;
+        }
+    }
+    const int count = int(bounds.size()) - 1;
+    p.reserveYears(std::max(count, 1));
+    for (int i = 1; i <= count; ++i) {
+        p.YearStart[std::size_t(i)] = bounds[std::size_t(i)];
+        p.YearStartText[std::size_t(i)] = p.DayDate(bounds[std::size_t(i)], 0);
+    }
+    p.PageYears = count > 8 ? 8 : count - 1;
+    p.YearBounds = count;
+    const int years = std::max(0, count - 1);
+    p.MinYearsOf[std::size_t(type)] = years;
+
+    const int column = int(type);
+    computeMeasuredSevenDayMeans(p);
+    auto search = [&](const double* series, Grid<double>& flow, Grid<std::string>& date, std::vector<int>& day) {
+        for (int i = 1; i <= years; ++i) {
+            const Minimum m = yearMinimum(p, series, bounds[std::size_t(i)], bounds[std::size_t(i) + 1]);
+            flow(column, i) = m.value;
+            date(column, i) = m.date;
+            day[std::size_t(i)] = m.day;
+        }
+    };
+    search(p.Balance.series(13, 16), p.MinFlowFirst, p.MinDateFirst, p.MinDayFirst);
+    if (p.RerunFlag == 1) search(p.Balance.series(14, 17), p.MinFlowLast, p.MinDateLast, p.MinDayLast);
+    search(p.Balance.series(15, 18), p.MinFlowMeas, p.MinDateMeas, p.MinDayMeas);
+    for (int k = 1; k <= years; ++k) {
+        auto date = parseDateText(p.DayDate(bounds[std::size_t(k)], 0));
+        p.YearNum[std::size_t(k)] = date ? int(date->year()) : 0;
+    }
+}
+
+YearColumns SevenDayPager::showMe(const Project& p) {
+    YearColumns columns{};
+    for (int k = 1; k <= p.PageYears; ++k) columns[std::size_t(k - 1)] = k;
+    PageStart = PageCursor = p.PageYears;
+    return columns;
+}
+
+YearColumns SevenDayPager::page(const Project& p) {
+    YearColumns columns{};
+    for (int k = 1; k <= p.PageYears; ++k)
+        if (PageCursor + k - 1 < p.YearBounds) columns[std::size_t(k - 1)] = PageCursor + k - 1;
+    return columns;
+}
+
+std::optional<YearColumns> SevenDayPager::next(const Project& p) {
+    if (PageCursor <= 0 || PageStart >= p.YearBounds) return std::nullopt;
+    YearColumns columns = page(p);
+    PageStart += 8;
+    PageCursor = PageStart;
+    return columns;
+}
+
+std::optional<YearColumns> SevenDayPager::previous(const Project& p) {
+    PageStart = std::max(1, PageStart - 15);
+    PageCursor = PageStart;
+    std::optional<YearColumns> columns;
+    if (PageCursor < p.YearBounds) columns = page(p);
+    PageCursor = PageStart;
+    return columns;
+}
+
+}  // namespace tarn

@@ -1,0 +1,56 @@
+#pragma once
+// Seven-day minimum flows: the lowest seven-day mean streamflow of every water or calendar
+// year, for the first run, the last run and the measured streamflow, with the day on which
+// that seven-day period begins; and the paging of their table eight years at a time.
+#include <array>
+#include <optional>
+#include <string>
+
+#include "analysis/annual.h"
+#include "model/project.h"
+
+namespace tarn {
+
+// Seven-day means looking forward from each day (days past the record count as zero):
+// the first-run catchment volume into Balance(13, d, 16) (the window's litres / 7000) and
+// depth into Balance(14, d, 16); after a rerun the last-run volume into Balance(14, d, 17)
+// and depth into Balance(15, d, 17); the sub-area volumes into SubFlow7(1 or 2, d, s).
+void computeSevenDayMeans(Project& project);
+
+// The measured seven-day mean depth into Balance(15, d, 18).
+void computeMeasuredSevenDayMeans(Project& project);
+
+// FlowScale and MinFlowUnit from MaxMonFirst; returns the unit text.
+std::string chooseMinFlowScale(Project& project);
+
+// Show me: finds the year boundaries of the year type (1 July or 1 January, closed by the
+// 30 June or 31 December that ends the last complete year), then each year's minimum of
+// the first-run volume means, of the last-run ones after a rerun, and of the measured
+// depth means, into the tables of that year type. On equal minima the later day wins; a
+// year's days before its first positive mean do not count; a year without any positive
+// mean has no minimum (empty date, 0, day 0). Needs computeSevenDayMeans first.
+void findSevenDayMinima(Project& project, YearType type);
+
+// The lowest value of series[d] for d = first..last, as the yearly search takes it.
+struct Minimum {
+    double value = 0;
+    int day = 0;            // 0: no positive value in the range
+    std::string date;       // "" when day is 0
+};
+Minimum yearMinimum(const Project& project, const double* series, int first, int last);
+
+// Paging through the seven-day table: PageCursor and PageStart are year indices.
+class SevenDayPager {
+public:
+    YearColumns showMe(const Project& project);
+    std::optional<YearColumns> next(const Project& project);
+    std::optional<YearColumns> previous(const Project& project);
+    int cursor() const { return PageCursor; }
+    int start() const { return PageStart; }
+
+private:
+    YearColumns page(const Project& project);
+    int PageCursor = 0, PageStart = 0;
+};
+
+}  // namespace tarn

@@ -1,0 +1,118 @@
+#include "output/saved_workbook.h"
+
+#include <algorithm>
+
+#include "model/cell_address.h"
+#include "model/dates.h"
+#include "workbook/input_workbook.h"
+#include "workbook/workbook.h"
+
+namespace tarn {
+
+namespace {
+
+// A value as a spreadsheet takes it when typed: texts that are numbers become numbers.
+Variant asTyped(const Variant& v) {
+    if (const std::string* text = v.textPtr())
+        if (auto x = parseNumber(*text)) return *x;
+    return v;
+}
+
+int col(std::string_view letters) { return *columnNumber(letters); }
+
+}  // namespace
+
+std::string savedDateText(const std::string& isoDate) {
+    auto date = parseDateText(isoDate);
+    if (!date) return isoDate;
+    return std::to_string(int(date->year())) + "/" + std::to_string(unsigned(date->month())) + "/" +
+           std::to_string(unsigned(date->day()));
+}
+
+SavedWorkbook saveResultsWorkbook(const Project& p, const std::filesystem::path& target, bool excelMode,
+                                  const ProgressFn& progress) {
+    auto book = openWorkbook(p.DataFile);
+    Workbook& w = *book;
+
+    // Project header and parameters.
+    w.write("F1", p.PrjName);
+    w.write("F2", p.OperName);
+    w.write("H2", p.TimeNow);
+    w.write("F3", asTyped(p.TotalArea));
+    for (int row = 5; row <= 14; ++row)
+        for (int s = 1; s <= kSubAreas; ++s) w.write(row, col("F") + s - 1, asTyped(p.SubPara(s - 1, row - 5)));
+
+    // Monthly totals from row 6.
+    for (int i = 1; i <= p.NumMonths; ++i) {
+        const int row = 5 + i;
+        w.write(row, col("AF"), double(p.MonYear[std::size_t(i)]));
+        w.write(row, col("AG"), double(p.MonMonth[std::size_t(i)]));
+        w.write(row, col("AH"), p.MonTotal(2, i));
+        w.write(row, col("AI"), p.MonTotal(1, i));
+        w.write(row, col("AJ"), p.MonTotal(3, i));
+    }
+
+    // Annual totals: each year type with its own years; the shorter side's cells are cleared.
+    const YearList& water = p.AnnYearsOf[std::size_t(YearType::Water)];
+    const YearList& calendar = p.AnnYearsOf[std::size_t(YearType::Calendar)];
+    auto annual = [&](int row, const YearList& list, int i, const char* first, std::array<int, 3> fields) {
+        const int c = col(first);
+        const bool has = i <= list.count;
+        w.write(row, c, has ? Variant(double(list.years[std::size_t(i)])) : Variant());
+        for (int k = 0; k < 3; ++k) w.write(row, c + 1 + k, has ? Variant(p.AnnTotal(fields[std::size_t(k)], i)) : Variant());
+    };
+    for (int i = 1; i <= std::max(water.count, calendar.count); ++i) {
+        annual(5 + i, water, i, "AM", {13, 7, 19});
+        annual(5 + i, calendar, i, "AR", {14, 8, 20});
+    }
+
+    // Seven-day minima: calendar years in BF..BK, water years in AY..BD.
+    const int waterYears = p.MinYearsOf[std::size_t(YearType::Water)];
+    const int calendarYears = p.MinYearsOf[std::size_t(YearType::Calendar)];
+    auto minima = [&](int row, int column, int i, int years, const char* first) {
+        const int c = col(first);
+        const bool has = i <= years;
+        w.write(row, c, has ? Variant(p.MinDateFirst(column, i)) : Variant());
+        w.write(row, c + 1, has ? Variant(p.MinFlowFirst(column, i)) : Variant());
+        w.write(row, c + 2, has ? Variant(p.MinDateLast(column, i)) : Variant());
+        w.write(row, c + 3, has ? Variant(p.MinFlowLast(column, i)) : Variant());
+        w.write(row, c + 4, has ? Variant(p.MinDateMeas(column, i)) : Variant());
+        w.write(row, c + 5, has ? Variant(p.MinFlowMeas(column, i)) : Variant());
+    };
+    for (int i = 1; i <= std::max(waterYears, calendarYears); ++i) {
+        minima(5 + i, int(YearType::Calendar), i, calendarYears, "BF");
+        minima(5 + i, int(YearType::Water), i, waterYears, "AY");
+    }
+
+    w.write("F18", asTyped(p.SubPara(0, para::K)));
+    w.write("F17", asTyped(p.SubPara(0, para::BFI)));
+
+    // Daily input series, or in the Excel mode the daily results of the run.
+    const bool rerun = p.RerunFlag == 1;
+    for (int d = 1; d <= p.NumDays; ++d) {
+        const int row = kFirstDayRow + d - 1;
+        w.write(row, col("D"), savedDateText(p.DayDate(d, 0)));
+        if (!excelMode) {
+            w.write(row, col("E"), rerun ? p.Balance(slot::Inputs, d, 1) : p.Balance(slot::FirstRun, d, 1));
+            w.write(row, col("F"), rerun ? p.Balance(slot::LastRun, d, 2) : p.Balance(slot::FirstRun, d, 2));
+            continue;
+        }
+        if (rerun) {
+            w.write(row, col("E"), p.Balance(slot::Inputs, d, 1));
+            for (int k = 2; k <= 14; ++k) w.write(row, col("F") + k - 2, p.Balance(slot::LastRun, d, k));
+            w.write(row, col("S"), p.Balance(slot::FirstRun, d, 15));
+            w.write(row, col("T"), p.Balance(slot::FirstRun, d, 16));
+        } else {
+            for (int k = 1; k <= 16; ++k) w.write(row, col("E") + k - 1, p.Balance(slot::FirstRun, d, k));
+        }
+        w.write(row, col("U"), p.Balance(slot::LastRun, d, 15));
+        for (int s = 1; s <= kSubAreas; ++s) w.write(row, col("V") + s - 1, p.FlowTable(rerun ? 2 : 1, d, s));
+        if (progress) progress(d, p.NumDays);
+    }
+    if (!excelMode && progress) progress(p.NumDays, p.NumDays);
+
+    const Workbook::SaveResult result = w.saveAs(target);
+    return {result.path, result.note};
+}
+
+}  // namespace tarn
