@@ -24,8 +24,10 @@ void makeWorkbook(const fs::path& path) {
     b.setText(s, 1, 6, "Benchmark catchment");
     b.setText(s, 2, 6, "Bench");
     b.setNumber(s, 3, 6, 10000);
+    // Ten sub-areas of 10 % each: share, rain factor, TAW, RAW, top, IF, Kc, St0, Sw0, B0.
+    const double params[] = {10, 100, 150, 75, 20, 0.1, 1.0, 10, 100, 5};
     for (int c = 6; c <= 15; ++c)
-        for (int r = 5; r <= 14; ++r) b.setNumber(s, r, c, r == 5 ? 10 : 50 + r + c);
+        for (int r = 5; r <= 14; ++r) b.setNumber(s, r, c, params[r - 5] + (r == 7 ? c : 0));
     for (int c = 16; c <= 20; ++c)
         for (int r = 5; r <= 7; ++r) b.setNumber(s, r, c, 20.0 * r + c);
     for (int c = 22; c <= 26; ++c)

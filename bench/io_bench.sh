@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Workbook reading and saving side by side with the bare cost of inflating the sheet,
+# The whole command line on a 40000-day workbook, and workbook reading and saving side by side with the bare cost of inflating the sheet,
 # openpyxl (read-only mode) reading the same cells, and libxlsxwriter writing the same
 # cells. Installs the comparison tools (Debian python3-openpyxl, libxlsxwriter-dev) when
 # missing.
@@ -26,6 +26,7 @@ export TARNFLOW_BENCH_WORKBOOK="$book"
 
 if [[ "$short" == "--short" ]]; then
   build/bench/bench_workbook --benchmark_min_time=0.01 >/dev/null
+  build/cli/tarnflow run "$book" --measured --text-out "$work/run.csv" >/dev/null
   echo "workbook benchmarks ran in short mode"
   exit 0
 fi
@@ -61,3 +62,12 @@ echo "== openpyxl read-only, same cells (best of 3): $(best_of 3 /usr/bin/python
 if [[ -x build/bench/xlsxwriter_save ]]; then
   echo "== libxlsxwriter constant-memory, 31 x 40000 numbers (best of 3): $(best_of 3 build/bench/xlsxwriter_save "$work/lxw.xlsx")"
 fi
+echo "== tarnflow run --measured --text-out, 40000 days x 10 sub-areas (3 runs):"
+for i in 1 2 3; do
+  /usr/bin/python3 - build/cli/tarnflow run "$book" --measured --text-out "$work/run.csv" --timings <<'PY'
+import subprocess, sys, time
+t = time.perf_counter()
+out = subprocess.run(sys.argv[1:], check=True, capture_output=True, text=True).stdout
+print(f"   total {(time.perf_counter() - t) * 1000:.0f} ms;", out.strip().splitlines()[-1])
+PY
+done

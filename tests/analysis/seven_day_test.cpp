@@ -1,0 +1,151 @@
+// Seven-day means, the yearly minima of water and calendar years, and the period minimum.
+#include <gtest/gtest.h>
+
+#include "analysis/period.h"
+#include "analysis/seven_day.h"
+#include "model/errors.h"
+#include "support/project_builder.h"
+
+namespace tarn {
+namespace {
+
+using namespace std::chrono;
+
+// A project of n days from `start` whose first-run catchment discharge is q(d) mm/day and
+// volume q(d) * 7000 litres, and whose measured streamflow is 2 q(d).
+template <class F>
+Project withDischarge(year_month_day start, int n, F q) {
+    Project p = testing::makeProject(start, std::vector<double>(std::size_t(n), 0.0),
+                                     std::vector<double>(std::size_t(n), 0.0), {});
+    for (int d = 1; d <= n; ++d) {
+        p.Balance(slot::FirstRun, d, qty::Q) = q(d);
+        p.FlowTable(3, d, 11) = q(d) * 7000;
+        p.Balance(slot::FirstRun, d, qty::Measured) = 2 * q(d);
+    }
+    return p;
+}
+
+TEST(SevenDayMeans, LookForwardAndCountDaysPastTheRecordAsZero) {
+    Project p = withDischarge(year{2001} / 1 / 1, 10, [](int d) { return double(d); });
+    computeSevenDayMeans(p);
+    EXPECT_DOUBLE_EQ(p.Balance(14, 1, 16), (1 + 2 + 3 + 4 + 5 + 6 + 7) / 7.0);
+    EXPECT_DOUBLE_EQ(p.Balance(13, 1, 16), (1 + 2 + 3 + 4 + 5 + 6 + 7) * 7000 / 7000.0);
+    EXPECT_DOUBLE_EQ(p.Balance(14, 9, 16), (9 + 10) / 7.0);
+    EXPECT_DOUBLE_EQ(p.Balance(15, 10, 18), 20 / 7.0);
+}
+
+TEST(SevenDayMinima, WholeCalendarYearsEachGiveOneYear) {
+    Project p = withDischarge(year{2001} / 1 / 1, 730, [](int d) { return 5.0 + (d % 50); });
+    computeSevenDayMeans(p);
+    findSevenDayMinima(p, YearType::Calendar);
+    EXPECT_EQ(p.YearBounds, 3);  // 2001-01-01, 2002-01-01, 2002-12-31
+    EXPECT_EQ(p.MinYearsOf[2], 2);
+    EXPECT_EQ(p.YearStartText[3], "2002-12-31");
+    EXPECT_EQ(p.YearNum[1], 2001);
+    EXPECT_EQ(p.YearNum[2], 2002);
+    // The last year ends on 31 December, where the windows run past the record.
+    EXPECT_EQ(p.MinDateFirst(2, 2), "2002-12-31");
+    EXPECT_EQ(p.PageYears, 2);
+}
+
+TEST(SevenDayMinima, PartialFirstYearIsSkipped) {
+    Project p = withDischarge(year{2001} / 1 / 2, 800, [](int) { return 1.0; });
+    computeSevenDayMeans(p);
+    findSevenDayMinima(p, YearType::Calendar);
+    EXPECT_EQ(p.YearStartText[1], "2002-01-01");
+    EXPECT_EQ(p.MinYearsOf[2], 1);
+    EXPECT_EQ(p.YearNum[1], 2002);
+}
+
+TEST(SevenDayMinima, EqualMinimaGiveTheLaterDayAndLeadingZerosDoNotCount) {
+    // 2001 and the first day of 2002: ten dry days, then 3 mm/day with two equal week-long
+    // dips to 0.1 mm/day.
+    Project p = withDischarge(year{2001} / 1 / 1, 366, [](int d) {
+        if (d <= 10) return 0.0;
+        if ((d >= 100 && d < 107) || (d >= 200 && d < 207)) return 0.1;
+        return 3.0;
+    });
+    computeSevenDayMeans(p);
+    findSevenDayMinima(p, YearType::Calendar);
+    ASSERT_EQ(p.MinYearsOf[2], 1);
+    EXPECT_DOUBLE_EQ(p.MinFlowFirst(2, 1), 0.7);  // the week's litres / 7000
+    EXPECT_EQ(p.MinDayFirst[1], 200);
+    EXPECT_EQ(p.MinDateFirst(2, 1), p.DayDate(200, 0));
+    EXPECT_EQ(p.MinDayMeas[1], 200);
+    EXPECT_DOUBLE_EQ(p.MinFlowMeas(2, 1), 0.2);
+}
+
+TEST(SevenDayMinima, YearWithoutAnyPositiveMeanHasNoMinimum) {
+    Project p = withDischarge(year{2001} / 1 / 1, 731, [](int d) { return d <= 365 ? 2.0 : 0.0; });
+    computeSevenDayMeans(p);
+    findSevenDayMinima(p, YearType::Calendar);
+    ASSERT_EQ(p.MinYearsOf[2], 2);
+    EXPECT_NE(p.MinDateFirst(2, 1), "");
+    EXPECT_EQ(p.MinDateFirst(2, 2), "");
+    EXPECT_EQ(p.MinFlowFirst(2, 2), 0.0);
+    EXPECT_EQ(p.MinDayFirst[2], 0);
+}
+
+TEST(SevenDayMinima, WaterYearsGoFromJulyToJuneIntoTheirOwnColumn) {
+    Project p = withDischarge(year{2000} / 1 / 1, 3 * 365 + 1, [](int d) { return 1.0 + d % 9; });
+    computeSevenDayMeans(p);
+    findSevenDayMinima(p, YearType::Water);
+    EXPECT_EQ(p.YearStartText[1], "2000-07-01");
+    EXPECT_EQ(p.YearStartText[2], "2001-07-01");
+    EXPECT_EQ(p.YearStartText[3], "2002-07-01");  // 30 June 2003 lies past the record
+    EXPECT_EQ(p.MinYearsOf[1], 2);
+    EXPECT_NE(p.MinDateFirst(1, 1), "");
+    EXPECT_EQ(p.MinDateFirst.cols() > 0 ? p.MinDateFirst(2, 1) : "", "");
+    EXPECT_EQ(p.MinFlowLast(1, 1), 0.0);  // no rerun
+}
+
+TEST(SevenDayPaging, NineYearsPageByEightRepeatingTheLastColumn) {
+    Project p = withDischarge(year{2001} / 1 / 1, 3652 + 200, [](int) { return 1.0; });  // to mid-2011
+    computeSevenDayMeans(p);
+    findSevenDayMinima(p, YearType::Calendar);
+    ASSERT_EQ(p.MinYearsOf[2], 10);  // 2001..2010; 2011 is not complete
+    SevenDayPager pager;
+    EXPECT_EQ(pager.showMe(p), (YearColumns{1, 2, 3, 4, 5, 6, 7, 8}));
+    auto next = pager.next(p);
+    ASSERT_TRUE(next);
+    EXPECT_EQ(*next, (YearColumns{8, 9, 10, 0, 0, 0, 0, 0}));
+    EXPECT_FALSE(pager.next(p));  // start 16 >= 11 boundaries
+    auto previous = pager.previous(p);
+    ASSERT_TRUE(previous);
+    EXPECT_EQ(*previous, (YearColumns{1, 2, 3, 4, 5, 6, 7, 8}));
+    EXPECT_EQ(pager.start(), 1);
+}
+
+TEST(PeriodMinimum, EarlierDayWinsAndTheFirstRunStartsAtItsFirstPositiveMean) {
+    Project p = withDischarge(year{2001} / 1 / 1, 60, [](int d) {
+        if (d <= 10) return 0.0;
+        if (d >= 30 && d < 37) return 0.1;
+        if (d >= 45 && d < 52) return 0.1;
+        return 4.0;
+    });
+    computePeriodMeans(p);
+    const PeriodMinima r = periodMinima(p, p.DayDate(2, 0), p.DayDate(50, 0));
+    EXPECT_EQ(r.firstDate, p.DayDate(30, 0));
+    EXPECT_DOUBLE_EQ(r.firstMin, 0.1);
+    EXPECT_FALSE(r.hasLast);
+    // The measured means start at 0 on day 2 and nothing is smaller.
+    EXPECT_EQ(r.measDate, p.DayDate(2, 0));
+    EXPECT_EQ(r.measMin, 0.0);
+    EXPECT_EQ(periodValueText(r.firstMin), "00.100   mm/day");
+}
+
+TEST(PeriodMinimum, OneDayAndReversedPeriods) {
+    Project p = withDischarge(year{2001} / 1 / 1, 30, [](int d) { return double(d); });
+    computePeriodMeans(p);
+    PeriodMinima one = periodMinima(p, p.DayDate(5, 0), p.DayDate(5, 0));
+    EXPECT_DOUBLE_EQ(one.firstMin, (5 + 6 + 7 + 8 + 9 + 10 + 11) / 7.0);
+    EXPECT_DOUBLE_EQ(one.measMin, 2 * one.firstMin);
+    PeriodMinima reversed = periodMinima(p, p.DayDate(9, 0), p.DayDate(3, 0));
+    EXPECT_EQ(reversed.firstDate, "");
+    EXPECT_EQ(reversed.firstMin, 0.0);
+    EXPECT_EQ(reversed.measDate, p.DayDate(9, 0));
+    EXPECT_THROW(periodMinima(p, "1999-01-01", p.DayDate(3, 0)), InputError);
+}
+
+}  // namespace
+}  // namespace tarn

@@ -1,0 +1,123 @@
+// The command line: exit codes, messages that name the file and the cell or sub-area, and
+// the files of a whole run.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "support/temp_dir.h"
+#include "workbook/workbook.h"
+#include "workbook/xlsx_builder.h"
+#include "workbook/zip_archive.h"
+
+namespace tarn {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+    int code = -1;
+    std::string out, err;
+};
+
+Outcome tarnflow(const testing::TempDir& dir, const std::string& args) {
+    const std::string command = std::string("'") + TARNFLOW_CLI + "' " + args + " >'" + (dir / "stdout").string() +
+                                "' 2>'" + (dir / "stderr").string() + "' </dev/null";
+    const int status = std::system(command.c_str());
+    Outcome o;
+    o.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    o.out = readWholeFile(dir / "stdout");
+    o.err = readWholeFile(dir / "stderr");
+    return o;
+}
+
+std::string example() { return std::string(TARNFLOW_EXAMPLES_DIR) + "/coln_bibury.xlsx"; }
+
+int lineCount(const std::string& s) { return int(std::count(s.begin(), s.end(), '\n')); }
+
+TEST(CommandLine, WholeRunWritesBothFilesAndSummarises) {
+    testing::TempDir dir;
+    const Outcome o = tarnflow(dir, "run '" + example() + "' --measured --text-out '" + (dir / "r.csv").string() +
+                                        "' --workbook-out '" + (dir / "r.xlsx").string() + "'");
+    ASSERT_EQ(o.code, 0) << o.err;
+    EXPECT_EQ(o.err, "");
+    EXPECT_NE(o.out.find("1999-01-01 to 2008-12-31 (3653 days"), std::string::npos) << o.out;
+    EXPECT_NE(o.out.find("10697 ha in 3 sub-areas"), std::string::npos) << o.out;
+    EXPECT_NE(o.out.find("measured streamflow 473 mm"), std::string::npos) << o.out;
+    EXPECT_NE(o.out.find((dir / "r.csv").string()), std::string::npos);
+    EXPECT_TRUE(fs::exists(dir / "r.csv"));
+    EXPECT_EQ(openWorkbook(dir / "r.xlsx")->text("D25"), "1999/1/1");
+}
+
+TEST(CommandLine, MonthlyEvapotranspirationOption) {
+    testing::TempDir dir;
+    const Outcome o = tarnflow(dir, "run '" + example() + "' --etref monthly");
+    ASSERT_EQ(o.code, 0) << o.err;
+    EXPECT_NE(o.out.find("(monthly table)"), std::string::npos) << o.out;
+    EXPECT_NE(o.out.find("not read (add --measured)"), std::string::npos);
+    EXPECT_NE(o.out.find("No files written"), std::string::npos);
+}
+
+TEST(CommandLine, UsageErrorsExitTwo) {
+    testing::TempDir dir;
+    EXPECT_EQ(tarnflow(dir, "").code, 2);
+    EXPECT_EQ(tarnflow(dir, "run").code, 2);
+    EXPECT_EQ(tarnflow(dir, "run '" + example() + "' --etref weekly").code, 2);
+    EXPECT_EQ(tarnflow(dir, "run '" + example() + "' --bogus").code, 2);
+    const Outcome excel = tarnflow(dir, "run '" + example() + "' --excel");
+    EXPECT_EQ(excel.code, 2);
+    EXPECT_NE(excel.err.find("--excel needs --workbook-out"), std::string::npos);
+}
+
+TEST(CommandLine, HelpListsEverything) {
+    testing::TempDir dir;
+    const Outcome o = tarnflow(dir, "run --help");
+    EXPECT_EQ(o.code, 0);
+    for (const char* option : {"WORKBOOK", "--etref", "--measured", "--text-out", "--workbook-out", "--excel"})
+        EXPECT_NE(o.out.find(option), std::string::npos) << option;
+}
+
+TEST(CommandLine, InputErrorsExitOneWithOneLineNamingFileAndCell) {
+    testing::TempDir dir;
+    {
+        const Outcome o = tarnflow(dir, "run '" + (dir / "none.xlsx").string() + "'");
+        EXPECT_EQ(o.code, 1);
+        EXPECT_EQ(lineCount(o.err), 1);
+        EXPECT_NE(o.err.find((dir / "none.xlsx").string() + ": no such file"), std::string::npos) << o.err;
+    }
+    // The example with a broken rainfall cell and with shares that do not add up.
+    auto variant = [&](const std::string& name, const std::function<void(Workbook&)>& edit) {
+        auto book = openWorkbook(example());
+        edit(*book);
+        book->saveAs(dir / name);
+        return (dir / name).string();
+    };
+    {
+        const std::string file = variant("bad-rain.xlsx", [](Workbook& b) { b.write("E1043", "n/a"); });
+        const Outcome o = tarnflow(dir, "run '" + file + "'");
+        EXPECT_EQ(o.code, 1);
+        EXPECT_EQ(o.err, "tarnflow: " + file + ": E1043: 'n/a' is not a number\n");
+    }
+    {
+        const std::string file = variant("shares.xlsx", [](Workbook& b) { b.write("G5", 25.0); });
+        const Outcome o = tarnflow(dir, "run '" + file + "'");
+        EXPECT_EQ(o.code, 1);
+        EXPECT_EQ(o.err, "tarnflow: " + file + ": F5:O5: Sum of sub areas NE to Total area ! (the shares add up to 90 %)\n");
+    }
+    {
+        const std::string file = variant("raw.xlsx", [](Workbook& b) { b.write("H8", 150.0); });
+        const Outcome o = tarnflow(dir, "run '" + file + "'");
+        EXPECT_EQ(o.code, 1);
+        EXPECT_EQ(o.err, "tarnflow: " + file + ": A3: TAW (mm) must be greater than RAW (mm)\n");
+    }
+    {
+        const Outcome o = tarnflow(dir, "run '" + example() + "' --text-out '" + (dir / "no" / "r.csv").string() + "'");
+        EXPECT_EQ(o.code, 1);
+        EXPECT_NE(o.err.find("does not exist"), std::string::npos) << o.err;
+        EXPECT_EQ(lineCount(o.err), 1);
+    }
+}
+
+}  // namespace
+}  // namespace tarn

@@ -1,0 +1,117 @@
+// The saved workbook: a copy of the input with inputs, tables and daily series written,
+// that opens again as an input workbook; the input itself stays untouched.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "model/errors.h"
+#include "output/saved_workbook.h"
+#include "run_job.h"
+#include "support/temp_dir.h"
+#include "workbook/input_workbook.h"
+#include "workbook/zip_archive.h"
+
+namespace tarn {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Ran {
+    testing::TempDir dir;
+    fs::path input;
+    Project project;
+};
+
+// The bundled example, copied and run as `tarnflow run` runs it.
+std::unique_ptr<Ran> runExample(const std::string& inputName = "coln.xlsx",
+                                const fs::path& source = fs::path(TARNFLOW_EXAMPLES_DIR) / "coln_bibury.xlsx") {
+    auto ran = std::make_unique<Ran>();
+    ran->input = ran->dir / inputName;
+    fs::copy_file(source, ran->input);
+    RunJobOptions options;
+    options.workbook = ran->input;
+    options.measured = true;
+    options.timeNow = "2026-12-06 10:00:00";
+    runJob(ran->project, options);
+    return ran;
+}
+
+TEST(SavedWorkbook, DateTextIsYearMonthDayWithoutLeadingZeros) {
+    EXPECT_EQ(savedDateText("1995-03-07"), "1995/3/7");
+    EXPECT_EQ(savedDateText("2001-12-31"), "2001/12/31");
+}
+
+TEST(SavedWorkbook, CopyHoldsInputsAndTablesAndReopensAsAnInputWorkbook) {
+    auto ran = runExample();
+    const Project& p = ran->project;
+    const std::string before = readWholeFile(ran->input);
+    const SavedWorkbook saved = saveResultsWorkbook(p, ran->dir / "out.xlsx", false);
+    EXPECT_EQ(saved.path, ran->dir / "out.xlsx");
+    EXPECT_EQ(readWholeFile(ran->input), before);
+
+    auto book = openWorkbook(saved.path);
+    EXPECT_EQ(book->text("H2"), "2026-12-06 10:00:00");
+    EXPECT_EQ(book->cell("F3").type, Cell::Type::Number);  // numbers stay numbers
+    EXPECT_EQ(book->cell("G7").toNumber(), 100.0);           // TAW of sub-area 2
+    EXPECT_EQ(book->text("D25"), "1999/1/1");
+    EXPECT_EQ(book->cell("AF6").toNumber(), 1999.0);
+    EXPECT_EQ(book->cell("AG6").toNumber(), 1.0);
+    EXPECT_EQ(book->cell("AH6").toNumber(), p.MonTotal(2, 1));
+    // Water years from July 1999: nine; calendar years: ten. Each side has its own years.
+    EXPECT_EQ(book->cell("AM6").toNumber(), 1999.0);
+    EXPECT_EQ(book->cell("AN6").toNumber(), p.AnnTotal(13, 1));
+    EXPECT_EQ(book->cell("AR15").toNumber(), 2008.0);
+    EXPECT_TRUE(book->cell("AM15").empty());
+    EXPECT_EQ(book->text("BF6"), p.MinDateFirst(2, 1));
+    EXPECT_EQ(book->cell("BG6").toNumber(), p.MinFlowFirst(2, 1));
+    EXPECT_TRUE(book->cell("AY15").empty());
+
+    // The copy is an input workbook again, with the same series.
+    Project again;
+    loadDailySeries(*book, again, {true, true, EtrefInput::Daily});
+    ASSERT_EQ(again.NumDays, p.NumDays);
+    for (int d = 1; d <= p.NumDays; d += 97) {
+        EXPECT_EQ(again.DayDate(d, 0), p.DayDate(d, 0));
+        EXPECT_EQ(again.Balance(0, d, 1), p.Balance(0, d, 1));
+        EXPECT_EQ(again.Balance(0, d, 2), p.Balance(11, d, 2));
+    }
+}
+
+TEST(SavedWorkbook, ExcelModeWritesTheDailyResults) {
+    auto ran = runExample();
+    const Project& p = ran->project;
+    saveResultsWorkbook(p, ran->dir / "excel.xlsx", true);
+    auto book = openWorkbook(ran->dir / "excel.xlsx");
+    const int d = 400, row = 24 + d;
+    EXPECT_EQ(book->cell(row, 5).toNumber(), p.Balance(11, d, 1));       // E: rainfall
+    EXPECT_EQ(book->cell(row, 19).toNumber(), p.Balance(11, d, 15));     // S: discharge
+    EXPECT_EQ(book->cell(row, 20).toNumber(), p.Balance(11, d, 16));     // T: measured
+    EXPECT_EQ(book->cell(row, 21).toNumber(), p.Balance(12, d, 15));     // U: last run
+    EXPECT_EQ(book->cell(row, 22).toNumber(), p.FlowTable(1, d, 1));     // V: sub-area 1 litres
+    EXPECT_EQ(book->cell(row, 31).toNumber(), p.FlowTable(1, d, 10));    // AE
+}
+
+TEST(SavedWorkbook, SavingOverTheInputWorkbookReplacesItWhole) {
+    auto ran = runExample();
+    saveResultsWorkbook(ran->project, ran->input, false);
+    auto book = openWorkbook(ran->input);
+    EXPECT_EQ(book->text("D25"), "1999/1/1");
+    EXPECT_EQ(countDays(*book), ran->project.NumDays);
+}
+
+TEST(SavedWorkbook, LegacyInputGivesAnXlsxCopyAndSaysSo) {
+    auto ran = runExample("project.xls", fs::path(TARNFLOW_TEST_DATA_DIR) / "libreoffice.xls");
+    const SavedWorkbook saved = saveResultsWorkbook(ran->project, ran->dir / "out.xls", false);
+    EXPECT_EQ(saved.path, ran->dir / "out.xlsx");
+    EXPECT_FALSE(saved.note.empty());
+    EXPECT_EQ(openWorkbook(saved.path)->text("D25"), "2001/3/27");
+}
+
+TEST(SavedWorkbook, FailureSaysWhyAndLeavesNothing) {
+    auto ran = runExample();
+    EXPECT_THROW(saveResultsWorkbook(ran->project, ran->dir / "nope" / "out.xlsx", false), InputError);
+    EXPECT_FALSE(fs::exists(ran->dir / "nope"));
+}
+
+}  // namespace
+}  // namespace tarn
