@@ -6,21 +6,10 @@
 
 namespace tarn {
 
-namespace {
-
-void forwardMean(const double* x, int n, double* out) {
-    for (int d = 1; d <= n; ++d) {
-        double sum = 0;
-        for (int j = d; j <= n && j <= d + 6; ++j) sum += x[j];
-        out[d] = sum / 7;
-    }
-}
-
-}  // namespace
-
 void computePeriodMeans(Project& p) {
-    forwardMean(p.Balance.series(slot::FirstRun, qty::Q), p.NumDays, p.Balance.series(13, 16));
-    if (p.RerunFlag == 1) forwardMean(p.Balance.series(slot::LastRun, qty::Q), p.NumDays, p.Balance.series(14, 17));
+    forwardSevenDaySum(p.Balance.series(slot::FirstRun, qty::Q), p.NumDays, 7, p.Balance.series(13, 16));
+    if (p.RerunFlag == 1)
+        forwardSevenDaySum(p.Balance.series(slot::LastRun, qty::Q), p.NumDays, 7, p.Balance.series(14, 17));
 }
 
 PeriodMinima periodMinima(Project& p, const std::string& from, const std::string& to) {

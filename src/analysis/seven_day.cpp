@@ -10,15 +10,6 @@ namespace tarn {
 
 namespace {
 
-// out[d] = (x[d] + ... + x[d + 6]) / divisor for d = 1..n, days past n counting zero.
-void forwardWindow(const double* x, int n, double divisor, double* out) {
-    for (int d = 1; d <= n; ++d) {
-        double sum = 0;
-        for (int j = d; j <= std::min(n, d + 6); ++j) sum += x[j];
-        out[d] = sum / divisor;
-    }
-}
-
 struct MonthDay {
     unsigned month, day;
 };
@@ -31,24 +22,32 @@ MonthDay monthDayOf(const std::string& text) {
 
 }  // namespace
 
+void forwardSevenDaySum(const double* x, int n, double divisor, double* out) {
+    for (int d = 1; d <= n; ++d) {
+        double sum = 0;
+        for (int j = d; j <= std::min(n, d + 6); ++j) sum += x[j];
+        out[d] = sum / divisor;
+    }
+}
+
 void computeSevenDayMeans(Project& p) {
     const int n = p.NumDays;
     computeMeasuredSevenDayMeans(p);
-    forwardWindow(p.FlowTable.series(3, 11), n, 7000, p.Balance.series(13, 16));
-    forwardWindow(p.Balance.series(slot::FirstRun, qty::Q), n, 7, p.Balance.series(14, 16));
+    forwardSevenDaySum(p.FlowTable.series(3, 11), n, 7000, p.Balance.series(13, 16));
+    forwardSevenDaySum(p.Balance.series(slot::FirstRun, qty::Q), n, 7, p.Balance.series(14, 16));
     if (p.RerunFlag == 1) {
-        forwardWindow(p.FlowTable.series(4, 11), n, 7000, p.Balance.series(14, 17));
-        forwardWindow(p.Balance.series(slot::LastRun, qty::Q), n, 7, p.Balance.series(15, 17));
+        forwardSevenDaySum(p.FlowTable.series(4, 11), n, 7000, p.Balance.series(14, 17));
+        forwardSevenDaySum(p.Balance.series(slot::LastRun, qty::Q), n, 7, p.Balance.series(15, 17));
     }
     if (p.SubFlow7.days() < n + 1) p.SubFlow7.resize(3, n + 1, 11);
     for (int s = 1; s <= kSubAreas; ++s) {
-        forwardWindow(p.FlowTable.series(1, s), n, 7000, p.SubFlow7.series(1, s));
-        if (p.RerunFlag == 1) forwardWindow(p.FlowTable.series(2, s), n, 7000, p.SubFlow7.series(2, s));
+        forwardSevenDaySum(p.FlowTable.series(1, s), n, 7000, p.SubFlow7.series(1, s));
+        if (p.RerunFlag == 1) forwardSevenDaySum(p.FlowTable.series(2, s), n, 7000, p.SubFlow7.series(2, s));
     }
 }
 
 void computeMeasuredSevenDayMeans(Project& p) {
-    forwardWindow(p.Balance.series(slot::FirstRun, qty::Measured), p.NumDays, 7, p.Balance.series(15, 18));
+    forwardSevenDaySum(p.Balance.series(slot::FirstRun, qty::Measured), p.NumDays, 7, p.Balance.series(15, 18));
 }
 
 std::string chooseMinFlowScale(Project& p) {

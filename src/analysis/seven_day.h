@@ -11,6 +11,10 @@
 
 namespace tarn {
 
+// out[d] = (x[d] + ... + x[d + 6]) / divisor for d = 1..n: the seven-day window looks
+// forward and belongs to its first day; days past n count as zero.
+void forwardSevenDaySum(const double* x, int n, double divisor, double* out);
+
 // Seven-day means looking forward from each day (days past the record count as zero):
 // the first-run catchment volume into Balance(13, d, 16) (the window's litres / 7000) and
 // depth into Balance(14, d, 16); after a rerun the last-run volume into Balance(14, d, 17)
