@@ -13,18 +13,9 @@ namespace tarn {
 
 namespace {
 
-std::string subAreaName(int s) {
-    std::string name = std::to_string(s);
-    name.insert(name.begin(), 'A');
-    return name;
-}
+std::string subAreaName(int s) { return "A" + std::to_string(s); }
 
-std::string quoted(const Variant& v) {
-    std::string text = v.text();
-    text.insert(text.begin(), '\'');
-    text.push_back('\'');
-    return text;
-}
+std::string quoted(const Variant& v) { return "'" + v.text() + "'"; }
 
 // The parameters of one sub-area, as numbers.
 struct SubAreaParams {
