@@ -2,7 +2,6 @@
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
-#include <chrono>
 #include <cstdio>
 #include <ctime>
 

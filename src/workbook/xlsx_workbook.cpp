@@ -66,25 +66,13 @@ bool isTrue(const pugi::xml_attribute& a) {
     return v == "1" || v == "true";
 }
 
-// Splits "AB12" into column and row; false for anything else.
+// Splits a cell reference of the sheet ("AB12") into column and row; false for anything
+// else or a cell beyond the sheet's last column.
 bool parseRef(std::string_view ref, int& column, int& row) {
-    int c = 0, r = 0;
-    std::size_t i = 0;
-    while (i < ref.size() && ((ref[i] >= 'A' && ref[i] <= 'Z') || (ref[i] >= 'a' && ref[i] <= 'z'))) {
-        c = c * 26 + ((ref[i] | 0x20) - 'a' + 1);
-        if (c > kMaxColumn) return false;
-        ++i;
-    }
-    if (i == 0) return false;
-    const std::size_t digits = i;
-    while (i < ref.size() && ref[i] >= '0' && ref[i] <= '9') {
-        r = r * 10 + (ref[i] - '0');
-        if (r > kMaxRow) return false;
-        ++i;
-    }
-    if (i == digits || i != ref.size() || r < 1) return false;
-    column = c;
-    row = r;
+    const auto cell = parseCellAddress(ref);
+    if (!cell || cell->column > kMaxColumn) return false;
+    column = cell->column;
+    row = cell->row;
     return true;
 }
 
