@@ -99,11 +99,13 @@ std::string annualSubAreaScaleLabel(ScaleStep step) {
 }
 
 std::string minFlowScaleLabel(ScaleStep step) {
+    // The seven-day volume means are the window's litres / 7000, m3 per day, divided by the
+    // scale's divisor: the labels name that unit.
     switch (step) {
-        case ScaleStep::Cubm: return "cubm/day";
-        case ScaleStep::Thousand: return "cubm x 1000 / day";
-        case ScaleStep::TenThousand: return "cubm x 10,000 / day";
-        case ScaleStep::HundredThousand: return "cubm x 100,000 / day";
+        case ScaleStep::Cubm: return "litres/day";
+        case ScaleStep::Thousand: return "cubm/day";
+        case ScaleStep::TenThousand: return "cubm x 10 / day";
+        case ScaleStep::HundredThousand: return "cubm x 100 / day";
     }
     return {};
 }

@@ -25,7 +25,7 @@ double scaleDivisor(ScaleStep step);
 std::string monthlyScaleLabel(ScaleStep step);     // "cubm x 1000"
 std::string annualScaleLabel(ScaleStep step);      // over the catchment volumes
 std::string annualSubAreaScaleLabel(ScaleStep step);  // over the sub-area table
-std::string minFlowScaleLabel(ScaleStep step);     // "cubm x 1000 / day"
+std::string minFlowScaleLabel(ScaleStep step);     // seven-day volumes: "cubm/day"
 
 // Month names as the monthly table shows them: 1 "January", 2 "Feb", ..., 0 " ", and ""
 // for any other number (the caller keeps its previous name then).

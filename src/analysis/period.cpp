@@ -1,5 +1,7 @@
 #include "analysis/period.h"
 
+#include <algorithm>
+
 #include "analysis/display.h"
 #include "analysis/seven_day.h"
 #include "model/errors.h"
@@ -21,11 +23,15 @@ PeriodMinima periodMinima(Project& p, const std::string& from, const std::string
     if (start == 0) throw InputError("'" + from + "' is not a day of the record");
     if (end == 0) throw InputError("'" + to + "' is not a day of the record");
 
+    // Only whole windows take part: none begins after day NumDays - 6.
+    end = std::min(end, lastWholeWindow(p.NumDays));
+    const bool none = start > lastWholeWindow(p.NumDays);
+
     PeriodMinima r;
     // Strictly smaller values replace the minimum: the earliest day wins.
     auto lowest = [&](const double* series, double& value, std::string& date) {
-        value = series[start];
-        date = p.DayDate(start, 0);
+        value = none ? 0 : series[start];
+        date = none ? std::string() : p.DayDate(start, 0);
         for (int d = start; d <= end; ++d)
             if (value > series[d]) {
                 value = series[d];

@@ -22,8 +22,10 @@ struct PeriodMinima {
 
 // Show me over the days whose date texts are `from` and `to` (the last day of each text):
 // the earliest day wins on equal means; the first-run search starts at the first positive
-// mean. Sets PerMinLast, PerDateLast, PerMinMeas, PerDateMeas. Throws InputError when a
-// text is not a day of the record.
+// mean. Only whole seven-day windows take part: the period ends at day NumDays - 6 at the
+// latest, and a period that begins after it has no minimum (value 0, date ""). Sets
+// PerMinLast, PerDateLast, PerMinMeas, PerDateMeas. Throws InputError when a text is not a
+// day of the record.
 PeriodMinima periodMinima(Project& project, const std::string& from, const std::string& to);
 
 // "###00.000" of the value, then "  ", then " mm/day".

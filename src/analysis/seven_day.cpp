@@ -108,7 +108,9 @@ void findSevenDayMinima(Project& p, YearType type) {
     computeMeasuredSevenDayMeans(p);
     auto search = [&](const double* series, Grid<double>& flow, Grid<std::string>& date, std::vector<int>& day) {
         for (int i = 1; i <= years; ++i) {
-            const Minimum m = yearMinimum(p, series, bounds[std::size_t(i)], bounds[std::size_t(i) + 1]);
+            // Only whole windows: the last mean that exists belongs to day NumDays - 6.
+            const int last = std::min(bounds[std::size_t(i) + 1], lastWholeWindow(n));
+            const Minimum m = yearMinimum(p, series, bounds[std::size_t(i)], last);
             flow(column, i) = m.value;
             date(column, i) = m.date;
             day[std::size_t(i)] = m.day;

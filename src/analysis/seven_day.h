@@ -15,6 +15,11 @@ namespace tarn {
 // forward and belongs to its first day; days past n count as zero.
 void forwardSevenDaySum(const double* x, int n, double divisor, double* out);
 
+// The last day whose seven-day window lies wholly inside a record of n days (0 when the
+// record is shorter than a week). Searches for a minimum stop there: a window that reaches
+// past the record would count days that do not exist.
+inline int lastWholeWindow(int n) { return n > 6 ? n - 6 : 0; }
+
 // Seven-day means looking forward from each day (days past the record count as zero):
 // the first-run catchment volume into Balance(13, d, 16) (the window's litres / 7000) and
 // depth into Balance(14, d, 16); after a rerun the last-run volume into Balance(14, d, 17)
@@ -32,7 +37,8 @@ std::string chooseMinFlowScale(Project& project);
 // the first-run volume means, of the last-run ones after a rerun, and of the measured
 // depth means, into the tables of that year type. On equal minima the later day wins; a
 // year's days before its first positive mean do not count; a year without any positive
-// mean has no minimum (empty date, 0, day 0). Needs computeSevenDayMeans first.
+// mean has no minimum (empty date, 0, day 0). Only means whose window lies wholly within
+// the record take part. Needs computeSevenDayMeans first.
 void findSevenDayMinima(Project& project, YearType type);
 
 // The lowest value of series[d] for d = first..last, as the yearly search takes it.

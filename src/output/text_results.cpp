@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "model/errors.h"
 #include "workbook/atomic_file.h"
 
 namespace tarn {
@@ -114,7 +115,8 @@ std::string textResults(const Project& p, const ProgressFn& progress) {
     const YearList& water = p.AnnYearsOf[std::size_t(YearType::Water)];
     const YearList& calendar = p.AnnYearsOf[std::size_t(YearType::Calendar)];
     separators(3);
-    Line(out).text(" Annual Totals " + p.AnnUnit);
+    // Titles name the unit of the numbers below them, whichever scale a screen showed.
+    Line(out).text(" Annual Totals cubm x 1000");
     separator();
     Line(out).text("   ").text("Water Year").text("   ").text("    ").text(" ").text("Calender Year");
     separator();
@@ -168,7 +170,7 @@ std::string textResults(const Project& p, const ProgressFn& progress) {
 
     // Seven-day minima: each year type with the years its own search found.
     separators(3);
-    Line(out).text(" 7 Day Minimum  " + p.MinFlowUnit + " - Water Year ").text(" ").text(" ").text("  ")
+    Line(out).text(" 7 Day Minimum  cubm/day - Water Year ").text(" ").text(" ").text("  ")
         .text("7 Day Minimum - Calender year");
     separators(2);
     {
@@ -198,6 +200,9 @@ std::string textResults(const Project& p, const ProgressFn& progress) {
 }
 
 void writeTextResults(const Project& p, const std::filesystem::path& target, const ProgressFn& progress) {
+    if (!p.DataFile.empty() && sameFile(target, p.DataFile))
+        throw InputError("Cannot write " + target.string() +
+                         ": it is the input workbook, which is never changed; choose another name");
     writeBytesAtomically(target, textResults(p, progress));
 }
 

@@ -49,8 +49,11 @@ TEST(DisplayScale, ChosenFromTheLargestFirstRunMonth) {
     EXPECT_EQ(monthlyScaleLabel(ScaleStep::TenThousand), "cubm x 10,000");
     EXPECT_EQ(annualSubAreaScaleLabel(ScaleStep::TenThousand), "cubm x    10,000");
     EXPECT_EQ(annualSubAreaScaleLabel(ScaleStep::Thousand), "cubm x 1000");
-    EXPECT_EQ(minFlowScaleLabel(ScaleStep::Cubm), "cubm/day");
-    EXPECT_EQ(minFlowScaleLabel(ScaleStep::Thousand), "cubm x 1000 / day");
+    // Seven-day volumes are m3/day before the divisor: the label names what is shown.
+    EXPECT_EQ(minFlowScaleLabel(ScaleStep::Cubm), "litres/day");
+    EXPECT_EQ(minFlowScaleLabel(ScaleStep::Thousand), "cubm/day");
+    EXPECT_EQ(minFlowScaleLabel(ScaleStep::TenThousand), "cubm x 10 / day");
+    EXPECT_EQ(minFlowScaleLabel(ScaleStep::HundredThousand), "cubm x 100 / day");
 }
 
 TEST(MonthNames, AsTheMonthlyTableShowsThem) {

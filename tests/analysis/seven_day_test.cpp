@@ -43,9 +43,27 @@ TEST(SevenDayMinima, WholeCalendarYearsEachGiveOneYear) {
     EXPECT_EQ(p.YearStartText[3], "2002-12-31");
     EXPECT_EQ(p.YearNum[1], 2001);
     EXPECT_EQ(p.YearNum[2], 2002);
-    // The last year ends on 31 December, where the windows run past the record.
-    EXPECT_EQ(p.MinDateFirst(2, 2), "2002-12-31");
     EXPECT_EQ(p.PageYears, 2);
+}
+
+TEST(SevenDayMinima, OnlyWholeWindowsCountSoTheLastYearKeepsItsMidYearLow) {
+    // 3 mm/day with one week at 1 mm/day in May 2002. The windows of the record's last six
+    // days would hold fewer than seven days of flow and look lower still.
+    Project p = withDischarge(year{2001} / 1 / 1, 730, [](int d) { return d >= 500 && d < 507 ? 1.0 : 3.0; });
+    computeSevenDayMeans(p);
+    for (YearType type : {YearType::Calendar, YearType::Water}) {
+        findSevenDayMinima(p, type);
+        const int column = int(type), last = p.MinYearsOf[std::size_t(column)];
+        ASSERT_GE(last, 1);
+        EXPECT_EQ(p.MinDateFirst(column, last), p.DayDate(500, 0));
+        EXPECT_DOUBLE_EQ(p.MinFlowFirst(column, last), 7.0);
+        EXPECT_EQ(p.MinDateMeas(column, last), p.DayDate(500, 0));
+    }
+    // A record shorter than a week has no whole window at all.
+    Project shortRecord = withDischarge(year{2001} / 12 / 28, 6, [](int) { return 1.0; });
+    computeSevenDayMeans(shortRecord);
+    findSevenDayMinima(shortRecord, YearType::Calendar);
+    EXPECT_EQ(shortRecord.MinYearsOf[2], 0);
 }
 
 TEST(SevenDayMinima, PartialFirstYearIsSkipped) {
@@ -145,6 +163,18 @@ TEST(PeriodMinimum, OneDayAndReversedPeriods) {
     EXPECT_EQ(reversed.firstMin, 0.0);
     EXPECT_EQ(reversed.measDate, p.DayDate(9, 0));
     EXPECT_THROW(periodMinima(p, "1999-01-01", p.DayDate(3, 0)), InputError);
+
+    // A period to the last day ends with the last whole window, day 24; one that begins
+    // after it has no minimum at all.
+    PeriodMinima toEnd = periodMinima(p, p.DayDate(20, 0), p.DayDate(30, 0));
+    EXPECT_EQ(toEnd.firstDate, p.DayDate(20, 0));
+    EXPECT_EQ(toEnd.measDate, p.DayDate(20, 0));
+    PeriodMinima pastEnd = periodMinima(p, p.DayDate(25, 0), p.DayDate(30, 0));
+    for (const auto& [date, value] : {std::pair{pastEnd.firstDate, pastEnd.firstMin},
+                                      std::pair{pastEnd.measDate, pastEnd.measMin}}) {
+        EXPECT_EQ(date, "");
+        EXPECT_EQ(value, 0.0);
+    }
 }
 
 }  // namespace

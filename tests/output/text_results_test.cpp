@@ -91,9 +91,18 @@ TEST(TextResults, AfterARerunTheDailyLinesCarryTheLastRunWithUnscaledRain) {
 
 TEST(TextResults, QuotesInsideStringsAreDoubled) {
     Project p = smallProject();
-    p.AnnUnit = "cubm \"x\" 1000";
-    const std::string text = textResults(p);
-    EXPECT_NE(text.find("\" Annual Totals cubm \"\"x\"\" 1000\""), std::string::npos);
+    p.DayDate(1, 0) = "30 \"June\" 2001";
+    EXPECT_NE(textResults(p).find("\"30 \"\"June\"\" 2001\","), std::string::npos);
+}
+
+TEST(TextResults, TitlesNameTheUnitOfTheNumbersWhateverScaleAScreenChose) {
+    for (const char* shown : {"", "cubm x 100,000"}) {
+        Project p = smallProject();
+        p.AnnUnit = p.MinFlowUnit = shown;
+        const std::string text = textResults(p);
+        EXPECT_NE(text.find("\r\n\" Annual Totals cubm x 1000\"\r\n"), std::string::npos) << shown;
+        EXPECT_NE(text.find("\r\n\" 7 Day Minimum  cubm/day - Water Year \","), std::string::npos) << shown;
+    }
 }
 
 TEST(TextResults, EmptyTablesStillWriteTheirHeaders) {
