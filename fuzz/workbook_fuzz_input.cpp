@@ -61,7 +61,7 @@ std::string packageOf(const std::string& bytes) {
 
 }  // namespace
 
-void readFuzzInput(const std::string& bytes) {
+std::string readFuzzInput(const std::string& bytes) {
     try {
         const bool whole = bytes.size() >= 2 && bytes[0] == 'P' && bytes[1] == 'K';
         auto book = openXlsxWorkbook("fuzz-input.xlsx", whole ? bytes : packageOf(bytes));
@@ -89,8 +89,10 @@ void readFuzzInput(const std::string& bytes) {
         auto again = openWorkbook(saved);
         (void)again->cell("F1").displayText();
         fs::remove(saved);
-    } catch (const InputError&) {
+    } catch (const InputError& e) {
+        return e.what();
     }
+    return {};
 }
 
 }  // namespace tarn

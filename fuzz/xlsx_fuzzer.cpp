@@ -6,6 +6,6 @@
 #include "fuzz/workbook_fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    tarn::readFuzzInput(std::string(reinterpret_cast<const char*>(data), size));
+    (void)tarn::readFuzzInput(std::string(reinterpret_cast<const char*>(data), size));
     return 0;
 }

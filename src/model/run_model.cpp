@@ -136,7 +136,8 @@ private:
 double referenceValue(const CellReader& sheet, const std::string& address) {
     const Variant cell = sheet.value(address);
     const std::string text = cell.text();
-    if (text.find_first_not_of(' ') == std::string::npos) return 0.0;
+    if (text.find_first_not_of(' ') == std::string::npos)
+        throw InputError(address + ": the cell is empty; the testing-only run needs a number there");
     auto number = parseNumber(text);
     if (!number) throw InputError(address + ": '" + text + "' is not a number");
     return *number;

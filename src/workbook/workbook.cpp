@@ -1,5 +1,7 @@
 #include "workbook/workbook.h"
 
+#include <algorithm>
+
 #include "model/cell_address.h"
 #include "model/errors.h"
 #include "workbook/xls_workbook.h"
@@ -42,6 +44,20 @@ void Workbook::write(std::string_view address, const Variant& value) {
 
 void Workbook::write(int row, int column, const Variant& value) {
     written_[{row, column}] = value;
+}
+
+void Workbook::clear(int row, int column) {
+    auto it = written_.find({row, column});
+    if (it != written_.end())
+        it->second = Variant();
+    else if (hasStoredCell(row, column))
+        written_.emplace(std::pair{row, column}, Variant());
+}
+
+int Workbook::lastUsedRow() const {
+    int last = lastStoredRow();
+    if (!written_.empty()) last = std::max(last, written_.rbegin()->first.first);
+    return last;
 }
 
 std::unique_ptr<Workbook> openWorkbook(const std::filesystem::path& path) {

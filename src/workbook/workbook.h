@@ -35,6 +35,11 @@ public:
     // an empty value clears the cell). Takes effect in this object and in saved copies.
     void write(std::string_view address, const Variant& value);
     void write(int row, int column, const Variant& value);
+    // Empties a cell that the file or an earlier write has filled; leaves other cells alone.
+    void clear(int row, int column);
+
+    // The last row of the first worksheet that holds a cell, written ones included.
+    int lastUsedRow() const;
 
     struct SaveResult {
         std::filesystem::path path;  // where the copy went
@@ -47,6 +52,9 @@ public:
 protected:
     explicit Workbook(std::filesystem::path path) : path_(std::move(path)) {}
     virtual Cell storedCell(int row, int column) const = 0;
+    // Whether the file holds a cell there (a value, or a formula whose result is unknown).
+    virtual bool hasStoredCell(int row, int column) const = 0;
+    virtual int lastStoredRow() const = 0;
 
     // Written cells by (row, column).
     std::map<std::pair<int, int>, Variant> written_;

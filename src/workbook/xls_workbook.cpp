@@ -7,7 +7,9 @@
 
 #include "model/dates.h"
 #include "model/errors.h"
+#include "workbook/xls_formulas.h"
 #include "workbook/xlsx_builder.h"
+#include "workbook/zip_archive.h"
 
 namespace tarn {
 
@@ -38,6 +40,12 @@ public:
     }
 
 protected:
+    bool hasStoredCell(int row, int column) const override { return !storedCell(row, column).empty(); }
+    int lastStoredRow() const override {
+        for (int row = int(rows_.size()) - 1; row > 0; --row)
+            if (!rows_[std::size_t(row)].empty()) return row;
+        return 0;
+    }
     Cell storedCell(int row, int column) const override {
         if (row < 1 || row >= int(rows_.size())) return {};
         const auto& cells = rows_[std::size_t(row)];
@@ -118,6 +126,23 @@ private:
                 }
                 rows_[std::size_t(r) + 1].emplace_back(int(c) + 1, std::move(cell));
             }
+        }
+        mergeFormulaResults();
+    }
+
+    // FreeXL leaves formula cells out: their stored results come from the file itself and
+    // take the place of anything FreeXL gave for the same cell.
+    void mergeFormulaResults() {
+        XlsFormulaResults formulas = readXlsFormulaResults(readWholeFile(path()), path().string());
+        for (auto& [row, column, cell] : formulas.cells) {
+            if (std::size_t(row) >= rows_.size()) rows_.resize(std::size_t(row) + 1);
+            auto& cells = rows_[std::size_t(row)];
+            auto it = std::lower_bound(cells.begin(), cells.end(), column,
+                                       [](const auto& entry, int col) { return entry.first < col; });
+            if (it != cells.end() && it->first == column)
+                it->second = std::move(cell);
+            else
+                cells.emplace(it, column, std::move(cell));
         }
     }
 

@@ -92,6 +92,7 @@ bool parseDouble(std::string_view text, double& out) {
 struct StoredCell {
     int column = 0;
     Cell::Type type = Cell::Type::Empty;
+    bool uncalculated = false;  // a formula without a stored result
     std::uint32_t string = 0;  // index into strings_ for Text and Error
     double number = 0;
 };
@@ -107,13 +108,20 @@ public:
     SaveResult saveAs(const fs::path& target) const override;
 
 protected:
+    bool hasStoredCell(int row, int column) const override { return find(row, column) != nullptr; }
+    int lastStoredRow() const override {
+        for (int row = int(rows_.size()) - 1; row > 0; --row)
+            if (!rows_[std::size_t(row)].empty()) return row;
+        return 0;
+    }
     Cell storedCell(int row, int column) const override {
         Cell c;
-        if (row < 1 || row >= int(rows_.size())) return c;
-        const auto& cells = rows_[std::size_t(row)];
-        auto it = std::lower_bound(cells.begin(), cells.end(), column,
-                                   [](const StoredCell& s, int col) { return s.column < col; });
-        if (it == cells.end() || it->column != column) return c;
+        const StoredCell* it = find(row, column);
+        if (!it) return c;
+        if (it->uncalculated)
+            throw InputError(columnLetters(column) + std::to_string(row) +
+                             ": the formula has no stored result; open the workbook in a spreadsheet "
+                             "program and save it again");
         c.type = it->type;
         c.number = it->number;
         if (it->type == Cell::Type::Text || it->type == Cell::Type::Error)
@@ -127,13 +135,19 @@ protected:
         return c;
     }
 
-private:
 public:
     [[noreturn]] void damaged(const std::string& what) const {
         throw InputError(path().string() + " is not a readable workbook: " + what);
     }
 
 private:
+    const StoredCell* find(int row, int column) const {
+        if (row < 1 || row >= int(rows_.size())) return nullptr;
+        const auto& cells = rows_[std::size_t(row)];
+        auto it = std::lower_bound(cells.begin(), cells.end(), column,
+                                   [](const StoredCell& s, int col) { return s.column < col; });
+        return it == cells.end() || it->column != column ? nullptr : &*it;
+    }
     pugi::xml_document parsePart(const std::string& part, bool required) const {
         pugi::xml_document doc;
         auto content = zip_.read(part);
@@ -270,7 +284,7 @@ void XlsxWorkbook::loadSheet() {
     int row = 0, column = 0;
     // The cell being read.
     bool inCell = false, inValue = false, inInline = false, inText = false, inPhonetic = false;
-    bool hasValue = false;
+    bool hasValue = false, hasFormula = false;
     std::string type, value, inlineText;
     int col = 0, style = 0;
 
@@ -278,7 +292,11 @@ void XlsxWorkbook::loadSheet() {
     auto finishCell = [&] {
         StoredCell cell;
         cell.column = col;
-        if (type == "s") {
+        if (hasFormula && (!hasValue || (value.empty() && type != "str"))) {
+            // Written by a program that does not calculate: the value is unknown, which is
+            // not the same as empty. Reading the cell says so.
+            cell.uncalculated = true;
+        } else if (type == "s") {
             if (!hasValue) return;
             long index = -1;
             auto [p, ec] = std::from_chars(value.data(), value.data() + value.size(), index);
@@ -357,13 +375,13 @@ void XlsxWorkbook::loadSheet() {
                 if (const auto s = t.attribute("s")) parseInt(*s, style);
                 value.clear();
                 inlineText.clear();
-                hasValue = false;
+                hasValue = hasFormula = false;
                 inCell = !t.selfClosing;
             } else if (inCell && !t.selfClosing) {
                 if (name == "v") {
                     inValue = hasValue = true;
                 } else if (name == "f") {
-                    hasFormulas_ = true;
+                    hasFormulas_ = hasFormula = true;
                 } else if (name == "is") {
                     inInline = true;
                 } else if (name == "rPh") {
@@ -372,7 +390,7 @@ void XlsxWorkbook::loadSheet() {
                     inText = true;
                 }
             } else if (inCell && name == "f") {
-                hasFormulas_ = true;
+                hasFormulas_ = hasFormula = true;
             }
         } else if (t.kind == XmlToken::Kind::Close) {
             if (!inSheetData) continue;

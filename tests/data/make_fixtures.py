@@ -81,6 +81,42 @@ def workbook(date_cells, epoch1904=False):
     return wb
 
 
+def formula_workbook():
+    """The project with formulas in place of values: the dates from D26 on count up from the
+    day above, the rainfall is computed, the operator's name is joined from two texts, and
+    AF4:AF8 hold results of other kinds (an error, a boolean, an empty text, a text longer
+    than one BIFF record, a text beyond Latin-1). openpyxl stores no results with them."""
+    wb = workbook(date_cell("yyyy-mm-dd"))
+    ws = wb["Project"]
+    ws["F2"] = '="A. "&"Hydrologist"'
+    for d in range(1, len(RAIN)):
+        ws.cell(row=25 + d, column=4).value = "=D%d+1" % (24 + d)
+    for d, rain in enumerate(RAIN):
+        ws.cell(row=25 + d, column=5).value = "=2*%r" % (rain / 2)
+    ws["AF4"] = "=1/0"
+    ws["AF5"] = "=F3>1000"
+    ws["AF6"] = '=""'
+    ws["AF7"] = '=REPT("ab",5000)'
+    ws["AF8"] = '="\u20ac"&"5"'
+    return wb
+
+
+def libreoffice_copies(source, name, tmp, profile):
+    """Writes tests/data/NAME.xls and NAME.xlsx from SOURCE with LibreOffice; the .xlsx is saved
+    back from LibreOffice's own document: its xlsx writer, shared strings, styles and cached
+    formula values."""
+    for fmt in ["xls", "ods"]:
+        subprocess.run(["soffice", profile, "--headless", "--convert-to", fmt, "--outdir", tmp,
+                        source], check=True, capture_output=True)
+    stem = os.path.splitext(os.path.basename(source))[0]
+    out = os.path.join(tmp, "lo-" + name)
+    os.makedirs(out)
+    subprocess.run(["soffice", profile, "--headless", "--convert-to", "xlsx", "--outdir", out,
+                    os.path.join(tmp, stem + ".ods")], check=True, capture_output=True)
+    shutil.copy(os.path.join(out, stem + ".xlsx"), os.path.join(HERE, name + ".xlsx"))
+    shutil.copy(os.path.join(tmp, stem + ".xls"), os.path.join(HERE, name + ".xls"))
+
+
 def main():
     workbook(date_cell("yyyy-mm-dd")).save(os.path.join(HERE, "openpyxl_1900.xlsx"))
     workbook(date_cell("d/m/yy"), epoch1904=True).save(os.path.join(HERE, "openpyxl_1904.xlsx"))
@@ -94,21 +130,17 @@ def main():
         cell.value = (date - datetime.date(1899, 12, 30)).days
     workbook(serial).save(os.path.join(HERE, "openpyxl_serial_dates.xlsx"))
 
+    formula_workbook().save(os.path.join(HERE, "openpyxl_formulas.xlsx"))
+
     with tempfile.TemporaryDirectory() as tmp:
+        profile = "-env:UserInstallation=file://" + os.path.join(tmp, "profile")
         source = os.path.join(tmp, "libreoffice.xlsx")
         shutil.copy(os.path.join(HERE, "openpyxl_1900.xlsx"), source)
-        profile = "-env:UserInstallation=file://" + os.path.join(tmp, "profile")
-        for target, fmt in [("libreoffice.xls", "xls"), ("libreoffice.ods", "ods")]:
-            subprocess.run(["soffice", profile, "--headless", "--convert-to", fmt, "--outdir", tmp,
-                            source], check=True, capture_output=True)
-        # Saved back from LibreOffice's own document: its xlsx writer, shared strings,
-        # styles and cached formula values.
-        out = os.path.join(tmp, "lo")
-        os.makedirs(out)
-        subprocess.run(["soffice", profile, "--headless", "--convert-to", "xlsx", "--outdir", out,
-                        os.path.join(tmp, "libreoffice.ods")], check=True, capture_output=True)
-        shutil.copy(os.path.join(out, "libreoffice.xlsx"), os.path.join(HERE, "libreoffice.xlsx"))
-        shutil.copy(os.path.join(tmp, "libreoffice.xls"), os.path.join(HERE, "libreoffice.xls"))
+        libreoffice_copies(source, "libreoffice", tmp, profile)
+        # LibreOffice computes the formulas that openpyxl left without results.
+        source = os.path.join(tmp, "libreoffice_formulas.xlsx")
+        shutil.copy(os.path.join(HERE, "openpyxl_formulas.xlsx"), source)
+        libreoffice_copies(source, "libreoffice_formulas", tmp, profile)
 
         source1904 = os.path.join(tmp, "libreoffice_1904.xlsx")
         shutil.copy(os.path.join(HERE, "openpyxl_1904.xlsx"), source1904)

@@ -155,17 +155,23 @@ public:
     }
 };
 
-TEST(RunModel, TestingOnlyTakesDischargesAndVolumesFromTheWorkbook) {
-    Project p = twoSubAreas(3);
+// The reference cells of a first run's testing-only mode for n days.
+MapSheet referenceSheet(int n) {
     MapSheet sheet;
     const char* subColumns[] = {"BM", "BN", "BO", "BP", "BQ", "BR", "BS", "BT", "BU", "BV"};
-    for (int d = 1; d <= 3; ++d) {
+    for (int d = 1; d <= n; ++d) {
         const std::string row = std::to_string(24 + d);
         sheet.cells["AY" + row] = 2.5 * d;            // thousand m3
         sheet.cells["BA" + row] = Variant(0.1 * d);   // measured, mm
         sheet.cells["BE" + row] = "1.25";            // a number written as text
         for (int s = 1; s <= 10; ++s) sheet.cells[subColumns[s - 1] + row] = s + 0.5 * d;
     }
+    return sheet;
+}
+
+TEST(RunModel, TestingOnlyTakesDischargesAndVolumesFromTheWorkbook) {
+    Project p = twoSubAreas(3);
+    MapSheet sheet = referenceSheet(3);
     RunOptions options;
     options.testingOnly = true;
     options.sheet = &sheet;
@@ -188,20 +194,31 @@ TEST(RunModel, TestingOnlyTakesDischargesAndVolumesFromTheWorkbook) {
 }
 
 TEST(RunModel, TestingOnlyRefusesAReferenceThatIsNotANumberAndChangesNothing) {
-    Project p = twoSubAreas(3);
-    MapSheet sheet;
-    sheet.cells["BE26"] = "n/a";
-    RunOptions options;
-    options.testingOnly = true;
-    options.sheet = &sheet;
-    try {
-        RunModel(p, options);
-        FAIL() << "expected an error";
-    } catch (const InputError& e) {
-        EXPECT_STREQ(e.what(), "BE26: 'n/a' is not a number");
+    const struct {
+        const char* cell;
+        Variant value;
+        const char* message;
+    } cases[] = {
+        {"BE26", "n/a", "BE26: 'n/a' is not a number"},
+        {"BA27", "", "BA27: the cell is empty; the testing-only run needs a number there"},
+        {"BM25", Variant(), "BM25: the cell is empty; the testing-only run needs a number there"},
+    };
+    for (const auto& c : cases) {
+        Project p = twoSubAreas(3);
+        MapSheet sheet = referenceSheet(3);
+        sheet.cells[c.cell] = c.value;
+        RunOptions options;
+        options.testingOnly = true;
+        options.sheet = &sheet;
+        try {
+            RunModel(p, options);
+            ADD_FAILURE() << "expected an error for " << c.cell;
+        } catch (const InputError& e) {
+            EXPECT_STREQ(e.what(), c.message);
+        }
+        EXPECT_EQ(p.RunDone, 0);
+        EXPECT_EQ(p.Balance(1, 1, qty::Q), 0.0);
     }
-    EXPECT_EQ(p.RunDone, 0);
-    EXPECT_EQ(p.Balance(1, 1, qty::Q), 0.0);
 }
 
 std::string refusal(Project p) {

@@ -130,6 +130,38 @@ TEST(InputErrors, DatesThatAreNotDatesOrNotConsecutive) {
     }
 }
 
+TEST(InputErrors, NoSilentMisreads) {
+    TempDir dir;
+    {
+        // The dates stop at D30 while the rainfall goes on.
+        XlsxBuilder b = seriesBook(40);
+        b.setText(0, 30, 4, "");
+        b.save(dir / "short-dates.xlsx");
+        Project p;
+        EXPECT_EQ(messageOf([&] { loadDailySeries(*openWorkbook(dir / "short-dates.xlsx"), p, {}); }),
+                  "D30 is empty while E30 holds the rainfall '1'; the dates must go on as long as the rainfall does");
+    }
+    {
+        // Formulas: a stored result is read as the value; a formula that a program wrote
+        // without calculating it is not taken for an empty cell.
+        XlsxBuilder b = seriesBook(10);
+        Cell three;
+        three.type = Cell::Type::Number;
+        three.number = 3;
+        b.setFormula(0, 26, 5, "1+2", three);
+        b.setFormula(0, 27, 5, "E26*2", Cell());
+        b.setFormula(0, 3, 40, "F3*2", Cell());  // a cell no one reads
+        b.save(dir / "formulas.xlsx");
+        auto book = openWorkbook(dir / "formulas.xlsx");
+        EXPECT_EQ(book->cell("E26").toNumber(), 3.0);
+        Project p;
+        EXPECT_EQ(messageOf([&] { loadDailySeries(*book, p, {}); }),
+                  "E27: the formula has no stored result; open the workbook in a spreadsheet program and save "
+                  "it again");
+        EXPECT_EQ(p.NumDays, 0);
+    }
+}
+
 TEST(InputErrors, EmptyDateColumnAndTooManyDays) {
     TempDir dir;
     {

@@ -87,7 +87,8 @@ INSTANTIATE_TEST_SUITE_P(OtherProgramsFiles, FixtureWorkbook,
                          ::testing::Values("openpyxl_1900.xlsx", "openpyxl_1904.xlsx",
                                            "openpyxl_locale_dates.xlsx", "openpyxl_text_dates.xlsx",
                                            "openpyxl_serial_dates.xlsx", "libreoffice.xlsx",
-                                           "libreoffice.xls", "libreoffice_1904.xls"),
+                                           "libreoffice.xls", "libreoffice_1904.xls",
+                                           "libreoffice_formulas.xls", "libreoffice_formulas.xlsx"),
                          [](const auto& info) {
                              std::string name = info.param;
                              for (char& ch : name)
