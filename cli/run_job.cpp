@@ -1,7 +1,9 @@
 #include "run_job.h"
 
 #include <chrono>
+#include <cctype>
 #include <cstdio>
+#include <vector>
 
 #include "analysis/annual.h"
 #include "analysis/seven_day.h"
@@ -10,6 +12,7 @@
 #include "model/run_model.h"
 #include "output/saved_workbook.h"
 #include "output/text_results.h"
+#include "workbook/atomic_file.h"
 #include "workbook/input_workbook.h"
 
 namespace tarn {
@@ -36,7 +39,32 @@ void inFile(const std::filesystem::path& file, F&& f) {
 
 }  // namespace
 
+void checkOutputPaths(const RunJobOptions& o) {
+    struct Named {
+        const char* what;
+        std::filesystem::path path;
+    };
+    std::vector<Named> files{{"the input workbook", o.workbook}};
+    if (o.textOut) files.push_back({"--text-out", *o.textOut});
+    if (o.workbookOut) {
+        files.push_back({"--workbook-out", *o.workbookOut});
+        // A legacy input's copy goes to the .xlsx name beside the one given.
+        std::filesystem::path xlsx = *o.workbookOut;
+        std::string ext = xlsx.extension().string();
+        for (char& ch : ext) ch = char(std::tolower(static_cast<unsigned char>(ch)));
+        if (ext == ".xls") files.push_back({"--workbook-out", xlsx.replace_extension(".xlsx")});
+    }
+    for (std::size_t i = 1; i < files.size(); ++i)
+        for (std::size_t j = 0; j < i; ++j)
+            if (std::string(files[i].what) != files[j].what && sameFile(files[i].path, files[j].path))
+                throw InputError(std::string(files[i].what) + " " + files[i].path.string() + " is " +
+                                 (j == 0 ? "the input workbook, which is never changed"
+                                         : std::string("also the file of ") + files[j].what) +
+                                 "; choose another name");
+}
+
 RunJobReport runJob(Project& p, const RunJobOptions& o, const StageProgress& progress) {
+    checkOutputPaths(o);
     RunJobReport report;
     auto stage = [&](const std::string& name) -> ProgressFn {
         if (!progress) return {};
@@ -51,11 +79,11 @@ RunJobReport runJob(Project& p, const RunJobOptions& o, const StageProgress& pro
         book = openWorkbook(o.workbook);
         readHeader(*book, p);
     });
-    const CaptureResult catchment = captureCatchment(p, p.TotalArea.text(), catchmentBoxes(p));
+    const StepResult catchment = catchmentNext(p, p.TotalArea.text(), catchmentBoxes(p));
     if (!catchment.ok) {
-        const std::string cells = catchment.status.rfind("No blanks", 0) == 0 ? "F3" : "F5:O5";
-        throw InputError(o.workbook.string() + ": " + cells + ": " + catchment.status +
-                         (cells == "F5:O5" ? " (the shares add up to " + std::to_string(p.SumPct) + " %)" : ""));
+        const bool sum = catchment.cell == "F5:O5" && p.SumPct != 100;
+        throw InputError(o.workbook.string() + ": " + catchment.cell + ": " + catchment.status +
+                         (sum ? " (the shares add up to " + std::to_string(p.SumPct) + " %)" : ""));
     }
     captureRainFactors(p, rainFactorBoxes(p), true);
     inFile(o.workbook, [&] {

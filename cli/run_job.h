@@ -37,7 +37,12 @@ struct RunJobReport {
 // Stage names and progress of long stages, for a terminal.
 using StageProgress = std::function<void(const std::string& stage, int value, int maximum)>;
 
-// Runs the job on `project` (a fresh one). Throws InputError with one line that names the
+// Refuses (InputError) an output path that names the input workbook or another output of
+// the same job, links and other spellings of one file included.
+void checkOutputPaths(const RunJobOptions& options);
+
+// Runs the job on `project` (a fresh one); checkOutputPaths first, before anything is read
+// or written. Throws InputError with one line that names the
 // file and the cell or sub-area.
 RunJobReport runJob(Project& project, const RunJobOptions& options, const StageProgress& progress = {});
 

@@ -4,6 +4,8 @@
 
 #include "model/cell_address.h"
 #include "model/dates.h"
+#include "model/errors.h"
+#include "workbook/atomic_file.h"
 #include "workbook/input_workbook.h"
 #include "workbook/workbook.h"
 
@@ -31,6 +33,9 @@ std::string savedDateText(const std::string& isoDate) {
 
 SavedWorkbook saveResultsWorkbook(const Project& p, const std::filesystem::path& target, bool excelMode,
                                   const ProgressFn& progress) {
+    if (sameFile(target, p.DataFile))
+        throw InputError("Cannot write " + target.string() +
+                         ": it is the input workbook, which is never changed; choose another name");
     auto book = openWorkbook(p.DataFile);
     Workbook& w = *book;
 
@@ -84,6 +89,21 @@ SavedWorkbook saveResultsWorkbook(const Project& p, const std::filesystem::path&
         minima(5 + i, int(YearType::Water), i, waterYears, "AY");
     }
 
+    // A workbook that already holds results (an earlier copy opened as the input) keeps
+    // none of them where this save writes nothing: the table rows below those written.
+    const int lastRow = w.lastUsedRow();
+    auto clearBelow = [&](int firstRow, const char* from, const char* to) {
+        for (int row = std::max(firstRow, 6); row <= lastRow; ++row)
+            for (int c = col(from); c <= col(to); ++c) w.clear(row, c);
+    };
+    clearBelow(6 + p.NumMonths, "AF", "AJ");
+    const int annualRows = std::max(water.count, calendar.count);
+    clearBelow(6 + annualRows, "AM", "AP");
+    clearBelow(6 + annualRows, "AR", "AU");
+    const int minimaRows = std::max(waterYears, calendarYears);
+    clearBelow(6 + minimaRows, "AY", "BD");
+    clearBelow(6 + minimaRows, "BF", "BK");
+
     w.write("F18", asTyped(p.SubPara(0, para::K)));
     w.write("F17", asTyped(p.SubPara(0, para::BFI)));
 
@@ -110,6 +130,10 @@ SavedWorkbook saveResultsWorkbook(const Project& p, const std::filesystem::path&
         if (progress) progress(d, p.NumDays);
     }
     if (!excelMode && progress) progress(p.NumDays, p.NumDays);
+    // The daily result columns: in the text mode none are written, in the Excel mode none
+    // below the record.
+    for (int row = excelMode ? kFirstDayRow + p.NumDays : kFirstDayRow; row <= lastRow; ++row)
+        for (int c = col("G"); c <= col("AE"); ++c) w.clear(row, c);
 
     const Workbook::SaveResult result = w.saveAs(target);
     return {result.path, result.note};

@@ -5,6 +5,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <regex>
 
 #include "support/temp_dir.h"
 #include "workbook/workbook.h"
@@ -47,7 +49,11 @@ TEST(CommandLine, WholeRunWritesBothFilesAndSummarises) {
     EXPECT_NE(o.out.find("measured streamflow 473 mm"), std::string::npos) << o.out;
     EXPECT_NE(o.out.find((dir / "r.csv").string()), std::string::npos);
     EXPECT_TRUE(fs::exists(dir / "r.csv"));
-    EXPECT_EQ(openWorkbook(dir / "r.xlsx")->text("D25"), "1999/1/1");
+    auto copy = openWorkbook(dir / "r.xlsx");
+    EXPECT_EQ(copy->text("D25"), "1999/1/1");
+    // The save time in the form of the project details clock: no leading zeros.
+    EXPECT_TRUE(std::regex_match(copy->text("H2"), std::regex(R"([1-9]\d? / [1-9]\d? / \d{4}   \d{1,2}:\d{1,2}:\d{1,2})")))
+        << copy->text("H2");
 }
 
 TEST(CommandLine, MonthlyEvapotranspirationOption) {
@@ -117,6 +123,44 @@ TEST(CommandLine, InputErrorsExitOneWithOneLineNamingFileAndCell) {
         EXPECT_NE(o.err.find("does not exist"), std::string::npos) << o.err;
         EXPECT_EQ(lineCount(o.err), 1);
     }
+}
+
+TEST(CommandLine, OutputsThatNameTheInputOrEachOtherAreRefusedBeforeAnythingIsWritten) {
+    testing::TempDir dir;
+    const fs::path input = dir / "X.xlsx";
+    fs::copy_file(example(), input);
+    fs::create_symlink(input, dir / "link.xlsx");
+    const std::string before = readWholeFile(input);
+    const std::string in = "'" + input.string() + "'";
+    struct Case {
+        std::string args, says;
+    } cases[] = {
+        {"--text-out " + in, "the input workbook"},
+        {"--text-out '" + (dir / "." / "X.xlsx").string() + "'", "the input workbook"},
+        {"--workbook-out '" + (dir / "link.xlsx").string() + "'", "the input workbook"},
+        {"--text-out '" + (dir / "o.xlsx").string() + "' --workbook-out '" + (dir / "o.xlsx").string() + "'",
+         "also the file of --text-out"},
+    };
+    for (const Case& c : cases) {
+        const Outcome o = tarnflow(dir, "run " + in + " " + c.args);
+        EXPECT_EQ(o.code, 1) << c.args;
+        EXPECT_NE(o.err.find(c.says), std::string::npos) << o.err;
+        EXPECT_EQ(readWholeFile(input), before) << c.args;
+        EXPECT_FALSE(fs::exists(dir / "o.xlsx"));
+    }
+}
+
+TEST(CommandLine, AReplacedFileKeepsItsPermissions) {
+    testing::TempDir dir;
+    const fs::path out = dir / "r.csv";
+    { std::ofstream(out) << "old"; }
+    fs::permissions(out, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    ASSERT_EQ(tarnflow(dir, "run '" + example() + "' --text-out '" + out.string() + "'").code, 0);
+    EXPECT_EQ(fs::status(out).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_NE(readWholeFile(out), "old");
+    for (const auto& entry : fs::directory_iterator(out.parent_path()))
+        EXPECT_EQ(entry.path().filename().string().find(".tmp-"), std::string::npos) << entry.path();
 }
 
 }  // namespace

@@ -91,12 +91,37 @@ TEST(SavedWorkbook, ExcelModeWritesTheDailyResults) {
     EXPECT_EQ(book->cell(row, 31).toNumber(), p.FlowTable(1, d, 10));    // AE
 }
 
-TEST(SavedWorkbook, SavingOverTheInputWorkbookReplacesItWhole) {
+TEST(SavedWorkbook, TheInputWorkbookIsNeverTheTarget) {
     auto ran = runExample();
-    saveResultsWorkbook(ran->project, ran->input, false);
-    auto book = openWorkbook(ran->input);
-    EXPECT_EQ(book->text("D25"), "1999/1/1");
-    EXPECT_EQ(countDays(*book), ran->project.NumDays);
+    const std::string before = readWholeFile(ran->input);
+    EXPECT_THROW(saveResultsWorkbook(ran->project, ran->input, false), InputError);
+    EXPECT_EQ(readWholeFile(ran->input), before);
+}
+
+TEST(SavedWorkbook, ACopyOfACopyKeepsNoResultsOfTheEarlierRun) {
+    // Last week's copy, with every daily result and table, opened again as the input of a
+    // run whose tables are shorter.
+    auto ran = runExample();
+    Project& p = ran->project;
+    const fs::path earlier = ran->dir / "earlier.xlsx";
+    saveResultsWorkbook(p, earlier, true);
+    p.DataFile = earlier.string();
+    p.NumMonths = 12;
+    p.AnnYearsOf[1].count = p.AnnYearsOf[2].count = 1;
+    p.MinYearsOf[1] = p.MinYearsOf[2] = 1;
+    saveResultsWorkbook(p, ran->dir / "again.xlsx", false);
+
+    auto book = openWorkbook(ran->dir / "again.xlsx");
+    const int lastDayRow = 24 + p.NumDays;
+    for (const char* cell : {"G25", "S400", "AE400"}) EXPECT_TRUE(book->cell(cell).empty()) << cell;
+    EXPECT_TRUE(book->cell(lastDayRow, 31).empty());
+    for (const char* cell : {"AF18", "AJ18", "AF100", "AM7", "AU7", "AY7", "BD7", "BF7", "BK7"})
+        EXPECT_TRUE(book->cell(cell).empty()) << cell;
+    for (const char* cell : {"AF17", "AM6", "AR6", "AY6", "BF6"}) EXPECT_FALSE(book->cell(cell).empty()) << cell;
+    // Inputs stay: the day rows' C..F, the monthly ETref table, the class tables.
+    auto input = openWorkbook(ran->input);
+    for (const char* cell : {"C400", "E400", "AC5", "AD16", "P5", "V5"})
+        EXPECT_EQ(book->text(cell), input->text(cell)) << cell;
 }
 
 TEST(SavedWorkbook, LegacyInputGivesAnXlsxCopyAndSaysSo) {
