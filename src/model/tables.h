@@ -41,6 +41,11 @@ public:
         assert(r >= 0 && r < rows_ && c >= 0 && c < cols_);
         return data_[std::size_t(r) * std::size_t(cols_) + std::size_t(c)];
     }
+    // The value at (r, c), or an empty one where the table does not reach: for readers that
+    // ask by a year or day index that a shorter record does not have.
+    T value(int r, int c) const {
+        return r >= 0 && r < rows_ && c >= 0 && c < cols_ ? (*this)(r, c) : T{};
+    }
     int rows() const { return rows_; }
     int cols() const { return cols_; }
 
@@ -118,6 +123,8 @@ public:
         assert(in(a, 0, c));
         return data_.data() + index(a, 0, c);
     }
+    // The value at (a, day, c), or 0 where the table does not reach.
+    T value(int a, int day, int c) const { return in(a, day, c) ? (*this)(a, day, c) : T{}; }
     int outer() const { return outer_; }
     int days() const { return days_; }
     int inner() const { return inner_; }
@@ -165,11 +172,21 @@ public:
         assert(a >= 0 && a < a_ && b >= 0 && b < b_ && c >= 0 && c < c_);
         return data_[(std::size_t(a) * std::size_t(b_) + std::size_t(b)) * std::size_t(c_) + std::size_t(c)];
     }
+    // The value at (a, b, c), or an empty one where the table does not reach.
+    T value(int a, int b, int c) const {
+        return a >= 0 && a < a_ && b >= 0 && b < b_ && c >= 0 && c < c_ ? (*this)(a, b, c) : T{};
+    }
     int size3() const { return c_; }
 
 private:
     int a_ = 0, b_ = 0, c_ = 0;
     std::vector<T> data_;
 };
+
+// Element i of a table kept as a vector, or an empty value where it does not reach.
+template <class T>
+T valueAt(const std::vector<T>& v, int i) {
+    return i >= 0 && std::size_t(i) < v.size() ? v[std::size_t(i)] : T{};
+}
 
 }  // namespace tarn

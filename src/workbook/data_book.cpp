@@ -12,7 +12,8 @@ std::unique_ptr<Workbook> OpenDataBook(Project& project, const std::filesystem::
                                        std::string_view column) {
     auto book = openWorkbook(path);
     try {
-        project.NumDays = countDays(*book, column);
+        // A fresh read: the daily tables take the size of the new period.
+        project.resizeDays(countDays(*book, column));
     } catch (const InputError& e) {
         throw InputError(path.string() + ": " + e.what());
     }

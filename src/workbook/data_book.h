@@ -11,8 +11,9 @@
 
 namespace tarn {
 
-// Opens the workbook at `path` and sets NumDays to the number of consecutive non-empty
-// cells of `column` from row 25 down. Throws InputError naming the file when it cannot be
+// Opens the workbook at `path` and sizes the daily tables anew (resizeDays, which clears
+// them) for NumDays = the number of consecutive non-empty cells of `column` from row 25
+// down. Throws InputError naming the file when it cannot be
 // opened or holds too many days; the message then starts with the file's path.
 std::unique_ptr<Workbook> OpenDataBook(Project& project, const std::filesystem::path& path,
                                        std::string_view column);
