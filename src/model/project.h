@@ -83,13 +83,16 @@ struct Project {
     std::string TimeNow;
     Variant TotalArea;  // ha
 
-    // Period and daily tables.
+    // Period and daily tables. NumDays changes only through resizeDays, together with the
+    // sizes of the daily tables, so every table holds the days 1..NumDays. Readers that ask
+    // by an index a shorter record may not have use the tables' value() accessors.
     int NumDays = 0;
     Grid<std::string> DayDate;  // (0..N+1, 0..1): column 0 the date text of day d
     DaySeriesTable<double> Balance;  // (slot 0..18, day 0..N+15, k 0..20), mm/day
     FlowTableT FlowTable;            // litres
-    int DaysOut = 0;
-    int StartDay = 0;
+    int DaysOut = 0;   // last day the output chart shows
+    int StartDay = 0;  // first day the output chart shows after a rerun
+    int StopDay = 0;   // day of the output screens' upper date limit
 
     // Sub-areas and parameters.
     std::array<Variant, 12> SubArea{};      // (0..11), 1..10 used: ha
@@ -101,8 +104,8 @@ struct Project {
     Grid<Variant> AreaInit{11, 2};          // (column 1..10, row 0..1) as found in the file
     Grid<double> SoilData{5, 5};            // (class 0..4, parameter 0..4)
     Grid<Variant> VegeData{5, 2};           // (class 0..4, parameter 0..1)
-    std::array<int, 11> SoilSel{};
-    std::array<int, 11> VegeSel{};
+    std::array<int, 11> SoilSel{};          // (1..10) soil class 1..5 chosen for sub-area s, 0 none
+    std::array<int, 11> VegeSel{};          // (1..10) vegetation class 1..5 chosen for sub-area s, 0 none
     std::array<std::string, 13> MonthLabel{};  // (1..12) labels of the monthly ETref table
 
     // Monthly totals of the runs (sized to the period).
@@ -127,6 +130,14 @@ struct Project {
     std::array<YearList, 3> AnnYearsOf{};  // [Water], [Calendar]
     double AnnScale = 1;
     std::string AnnUnit;
+    // Paging of the annual tables, shared by the volume and the depth screens (year
+    // indices): years filled by Show me and by a page, the cursor, the start of the next
+    // page, and the year in the first sub-area column of the page shown.
+    int AnnShowYears = 0;
+    int AnnPageYears = 0;
+    int AnnCursor = 0;
+    int AnnStart = 0;
+    int AnnSubStart = 1;
 
     // Seven-day minima (sized to the record's years).
     DaySeriesTable<double> SubFlow7;  // (run 1..2, day 0..N, sub-area 0..10)
@@ -150,6 +161,7 @@ struct Project {
 
     // Flags and run bookkeeping.
     int RerunFlag = 0;
+    int AreaError = 0;  // 1: the last refresh of an output screen found shares not adding to 100
     int ModelRun = 0;
     int RunDone = 0;
     int TestOnly = 0;
@@ -158,6 +170,22 @@ struct Project {
     int RainDone = 0;
     int EtrefDone = 0;
     int EtrefMonthly = 0;
+
+    // Input series chart: what the capture steps ask it to read from the workbook and how
+    // it shows it (src/input/input_chart.h reads and charts by these).
+    std::string ChartFile;          // workbook the chart reads (the capture step's DataFile)
+    std::string ColDate = "D";      // date column
+    std::string ColData = "E";      // column of the requested series ("E", "F" or "AD")
+    std::string ChartTitle;         // title of the requested series
+    int ChartSeries = 1;            // 1 rainfall, 2 reference evapotranspiration
+    int ChartLoaded = 0;            // 1 once the period has been read from ChartFile
+    int ChartRedim = 0;             // 1: the next read sizes the daily tables anew
+    int LoadDates = 0;              // the next read takes the dates
+    int LoadRain = 0;               // ... the rainfall
+    int LoadEtref = 0;              // ... the reference evapotranspiration
+    int ChartMeas = 0;              // 1: measured streamflow is read and charted
+    int ChartFromRain = 0;          // 1: the chart was opened from the rainfall step
+    int MaxRows = 0;                // rows the chart can show
 
     // Sizes the daily tables for a period of numDays days, all values zero, and sets
     // NumDays. Throws InputError for more than kMaxDays days. The first-run results go

@@ -4,6 +4,7 @@
 #include "model/dates.h"
 #include "model/errors.h"
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -101,6 +102,7 @@ void loadDailySeries(const Workbook& book, Project& p, const SeriesRequest& requ
     const int n = countDays(book, "D");
     if (n == 0)
         throw InputError("D25: there are no dates from row 25 down in column D");
+    if (request.rain) checkSeriesEndsWithDates(book, n, "D", "E", "the rainfall");
 
     // Read everything first, so that a bad cell leaves the project as it was.
     std::vector<std::string> dates(std::size_t(n) + 1);
@@ -156,6 +158,49 @@ void spreadMonthlyEtref(Project& p) {
         if (!date) throw InputError("Day " + std::to_string(d) + ": '" + p.DayDate(d, 0) + "' is not a date");
         p.Balance(slot::Inputs, d, qty::ETr) = p.Balance(5, int(unsigned(date->month())), qty::ETr);
     }
+}
+
+std::vector<std::string> readDayDates(const Workbook& book, int days, std::string_view column) {
+    std::vector<std::string> dates(std::size_t(std::max(days, 0)) + 1);
+    int previous = 0;
+    for (int d = 1; d <= days; ++d) {
+        const auto i = std::size_t(d);
+        const int row = kFirstDayRow + d - 1;
+        dates[i] = dateOfCell(book, row, column);
+        const int day = daysSinceEpoch(*parseDateText(dates[i]));
+        if (d > 1 && day != previous + 1)
+            throw InputError(address(column, row) + ": " + dates[i] + " does not follow " +
+                             dates[i - 1] + " of " + address(column, row - 1) +
+                             "; the dates must be consecutive days");
+        previous = day;
+    }
+    return dates;
+}
+
+std::vector<double> readDayNumbers(const Workbook& book, int days, std::string_view column) {
+    std::vector<double> values(std::size_t(std::max(days, 0)) + 1, 0.0);
+    for (int d = 1; d <= days; ++d)
+        values[std::size_t(d)] = numberOfCell(book, kFirstDayRow + d - 1, column);
+    return values;
+}
+
+void checkSeriesEndsWithDates(const Workbook& book, int days, std::string_view dateColumn,
+                              std::string_view column, std::string_view what) {
+    const int row = kFirstDayRow + days;
+    const Cell cell = book.cell(row, col(column));
+    if (cell.empty()) return;
+    const std::string series(what);
+    throw InputError(address(dateColumn, row) + " is empty while " + address(column, row) + " holds " + series +
+                     " '" + cell.displayText() + "'; the dates must go on as long as " + series + " does");
+}
+
+MonthlyTable readMonthlyTable(const Workbook& book, std::string_view column) {
+    MonthlyTable t;
+    for (int m = 1; m <= 12; ++m) {
+        t.values[std::size_t(m)] = numberOfCell(book, 4 + m, column);
+        t.labels[std::size_t(m)] = book.text(address("AC", 4 + m));
+    }
+    return t;
 }
 
 }  // namespace tarn

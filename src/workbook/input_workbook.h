@@ -5,8 +5,10 @@
 //
 // Sub-areas are the columns F..O (sub-area 1 is F); the daily series start on row 25
 // (row 24 + d holds day d): C measured streamflow, D date, E rainfall, F evapotranspiration.
+#include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/project.h"
 #include "workbook/workbook.h"
@@ -61,5 +63,29 @@ std::string dateOfCell(const Workbook& book, int row, std::string_view column);
 // The number of a cell: numbers as they are, number texts read, empty as 0. Throws
 // InputError naming the cell for anything else ("E1043: 'n/a' is not a number").
 double numberOfCell(const Workbook& book, int row, std::string_view column);
+
+// Reads of one series at a time, for the input series chart; day d stands on row 24 + d and
+// index 0 of each result is unused. Each throws InputError naming the first bad cell.
+
+// The dates of days 1..days of `column`, as dateOfCell gives them; they must be
+// consecutive days.
+std::vector<std::string> readDayDates(const Workbook& book, int days, std::string_view column);
+
+// The numbers of days 1..days of `column`, as numberOfCell gives them.
+std::vector<double> readDayNumbers(const Workbook& book, int days, std::string_view column);
+
+// Refuses a series of `column` that goes on below the last of `days` dates of
+// `dateColumn`: such values would have no day. `what` names the series in the message
+// ("the rainfall").
+void checkSeriesEndsWithDates(const Workbook& book, int days, std::string_view dateColumn,
+                              std::string_view column, std::string_view what);
+
+// The twelve monthly values of rows 5..16 of `column` ([m] is month m) and their labels,
+// the texts of AC5:AC16.
+struct MonthlyTable {
+    std::array<double, 13> values{};
+    std::array<std::string, 13> labels{};
+};
+MonthlyTable readMonthlyTable(const Workbook& book, std::string_view column);
 
 }  // namespace tarn

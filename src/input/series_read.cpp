@@ -1,0 +1,37 @@
+#include "input/series_read.h"
+
+#include <string>
+
+#include "input/capture.h"
+#include "input/etref_capture.h"
+
+namespace tarn {
+
+namespace {
+
+StepResult unread(const Project& p, const std::string& what, std::string focus) {
+    return {false, "The " + what + " data were not read from " + p.ChartFile +
+                       ": see the chart's message and capture the data again",
+            std::move(focus), 1, {}};
+}
+
+}  // namespace
+
+StepResult rainNextWhenRead(Project& p, const SubAreaBoxes& factors) {
+    // The chart clears LoadRain once it has read the rainfall (and the streamflow with it).
+    if (p.RainDone != 0 && p.LoadRain != 0) {
+        p.RainDone = 0;
+        return unread(p, "rainfall", "cmdCapRain");
+    }
+    return rainNext(p, factors);
+}
+
+StepResult etrefNextWhenRead(Project& p) {
+    if (p.EtrefDone != 0 && p.LoadEtref != 0) {
+        p.EtrefDone = 0;
+        return unread(p, "reference evapotranspiration", "cmdCapEtrefData");
+    }
+    return etrefNext(p);
+}
+
+}  // namespace tarn
