@@ -77,34 +77,36 @@ std::string annualYearLabel(const Project& p, YearType type, int y) {
     return formatPattern(year, "####") + "-" + formatPattern(year + 1, "####");
 }
 
-YearColumns AnnualPager::showMe(int numYears) {
-    AnnShowYears = std::min(numYears, 8);
+YearColumns annualShowMe(Project& p) {
+    p.AnnShowYears = std::clamp(p.NumYears, 0, 8);
     YearColumns columns{};
-    for (int k = 1; k <= AnnShowYears; ++k) columns[std::size_t(k - 1)] = k;
-    AnnCursor = AnnStart = AnnPageYears = AnnShowYears;
-    subStart_ = 1;
+    for (int k = 1; k <= p.AnnShowYears; ++k) columns[std::size_t(k - 1)] = k;
+    p.AnnCursor = p.AnnStart = p.AnnPageYears = p.AnnShowYears;
+    p.AnnSubStart = 1;
     return columns;
 }
 
-YearColumns AnnualPager::page(int numYears) {
+namespace {
+YearColumns annualPage(Project& p) {
     YearColumns columns{};
-    for (int k = 1; k <= AnnPageYears; ++k)
-        if (AnnCursor + k - 1 <= numYears) columns[std::size_t(k - 1)] = AnnCursor + k - 1;
-    subStart_ = AnnStart;
-    AnnStart += 8;
-    AnnCursor = AnnStart;
+    for (int k = 1; k <= p.AnnPageYears; ++k)
+        if (p.AnnCursor + k - 1 <= p.NumYears) columns[std::size_t(k - 1)] = p.AnnCursor + k - 1;
+    p.AnnSubStart = p.AnnStart;
+    p.AnnStart += 8;
+    p.AnnCursor = p.AnnStart;
     return columns;
 }
+}  // namespace
 
-std::optional<YearColumns> AnnualPager::next(int numYears) {
-    if (AnnCursor <= 0 || AnnStart >= numYears) return std::nullopt;
-    return page(numYears);
+std::optional<YearColumns> annualNext(Project& p) {
+    if (p.AnnCursor <= 0 || p.AnnStart >= p.NumYears) return std::nullopt;
+    return annualPage(p);
 }
 
-YearColumns AnnualPager::previous(int numYears) {
-    AnnStart = std::max(1, AnnStart - 15);
-    AnnCursor = AnnStart;
-    return page(numYears);
+YearColumns annualPrevious(Project& p) {
+    p.AnnStart = std::max(1, p.AnnStart - 15);
+    p.AnnCursor = p.AnnStart;
+    return annualPage(p);
 }
 
 }  // namespace tarn

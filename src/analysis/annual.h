@@ -45,22 +45,18 @@ std::string annualYearLabel(const Project& project, YearType type, int y);
 // The year shown in each of the eight columns of a page (0 for a blank column).
 using YearColumns = std::array<int, 8>;
 
-// Paging through annual tables: AnnCursor and AnnStart are year indices.
-class AnnualPager {
-public:
-    YearColumns showMe(int numYears);
-    // No page when there is nothing further to show.
-    std::optional<YearColumns> next(int numYears);
-    YearColumns previous(int numYears);
-    // The year whose sub-area volumes stand in column c (1..8) of the page just shown.
-    int subAreaYear(int c) const { return subStart_ + c - 1; }
-    int cursor() const { return AnnCursor; }
-    int start() const { return AnnStart; }
+// Paging through the annual tables. The paging positions (AnnShowYears, AnnPageYears,
+// AnnCursor, AnnStart, AnnSubStart) live in the project, so the volume and the depth
+// screens page together: a page turned on one continues where the other left off, as they
+// also share NumYears and AnnYear. Every call reads the years of the table built last.
 
-private:
-    YearColumns page(int numYears);
-    int AnnShowYears = 0, AnnPageYears = 0, AnnCursor = 0, AnnStart = 0;
-    int subStart_ = 1;
-};
+// Show me: the first eight years (fewer when the record has fewer).
+YearColumns annualShowMe(Project& project);
+// The next page; none when there is nothing further to show.
+std::optional<YearColumns> annualNext(Project& project);
+// The page before.
+YearColumns annualPrevious(Project& project);
+// The year whose sub-area volumes stand in column c (1..8) of the page shown last.
+inline int annualSubAreaYear(const Project& project, int c) { return project.AnnSubStart + c - 1; }
 
 }  // namespace tarn

@@ -14,6 +14,17 @@ void computePeriodMeans(Project& p) {
         forwardSevenDaySum(p.Balance.series(slot::LastRun, qty::Q), p.NumDays, 7, p.Balance.series(14, 17));
 }
 
+PeriodDateLists periodDateLists(const Project& p) {
+    PeriodDateLists lists;
+    const int n = std::min(p.NumDays, p.DayDate.rows() - 1);
+    if (n < 1) return lists;
+    lists.dates.reserve(std::size_t(n));
+    for (int d = 1; d <= n; ++d) lists.dates.push_back(p.DayDate(d, 0));
+    lists.from = std::min(1, n - 1);
+    lists.to = std::min(10, n - 1);
+    return lists;
+}
+
 PeriodMinima periodMinima(Project& p, const std::string& from, const std::string& to) {
     int start = 0, end = 0;
     for (int d = 1; d <= p.NumDays; ++d) {

@@ -1,10 +1,22 @@
 #pragma once
 // The lowest seven-day mean streamflow depth between two chosen days of the record.
 #include <string>
+#include <vector>
 
 #include "model/project.h"
 
 namespace tarn {
+
+// The two date lists of the period screen (cmbTimeFrom, cmbStopTime): the date texts of
+// days 1..NumDays. From opens on the second day and To on the eleventh; a shorter record
+// opens To on its last day (and From on its first when it has one day); no days, no
+// selection (-1).
+struct PeriodDateLists {
+    std::vector<std::string> dates;
+    int from = -1;  // list position selected in cmbTimeFrom
+    int to = -1;    // list position selected in cmbStopTime
+};
+PeriodDateLists periodDateLists(const Project& project);
 
 // Loading: the first-run seven-day mean depth into Balance(13, d, 16) and, after a rerun,
 // the last-run one into Balance(14, d, 17).

@@ -23,6 +23,8 @@ void Project::resizeDays(int numDays) {
     AnnTotal = Grid<double>();
     SubAnnual = Table3<Variant>();
     AnnYearsOf = {};
+    AnnShowYears = AnnPageYears = AnnCursor = AnnStart = 0;
+    AnnSubStart = 1;
     SubFlow7.resize(3, numDays + 1, 11);
     MinFlowFirst = MinFlowLast = MinFlowMeas = Grid<double>();
     MinDateFirst = MinDateLast = MinDateMeas = Grid<std::string>();
@@ -37,6 +39,8 @@ void Project::resizeDays(int numDays) {
     NumMonths = 0;
     NumYears = 0;
     MaxMonFirst = 0;
+    // The runs went with the old period: the next run is a first run again.
+    RunDone = ModelRun = RerunFlag = 0;
     // A consecutive record of n days touches at most n / 28 + 2 calendar months.
     reserveMonths(numDays / 28 + 2);
 }

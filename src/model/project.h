@@ -188,8 +188,8 @@ struct Project {
     int MaxRows = 0;                // rows the chart can show
 
     // Sizes the daily tables for a period of numDays days, all values zero, and sets
-    // NumDays. Throws InputError for more than kMaxDays days. The first-run results go
-    // with the old period.
+    // NumDays. Throws InputError for more than kMaxDays days. The results of both runs go
+    // with the old period (RunDone, ModelRun and RerunFlag are cleared).
     void resizeDays(int numDays);
 
     // Makes the monthly tables hold months 0..months and the year table years 0..years,
