@@ -1,0 +1,214 @@
+// The input series chart with a long record: 40000 days of rainfall and measured
+// streamflow read from a workbook and first drawn, a "New settings" redraw, and a change of
+// chart type. A timed program rather than a Google Benchmark: each figure is a whole draw
+// of a widget, measured from the call to the painted window.
+//
+//   QT_QPA_PLATFORM=offscreen bench_chart [--days N] [--repeat N] [--png DIR]
+//   xvfb-run -a bench_chart ...          (also times the 3D types)
+//
+// --png writes pictures of the chart in several types into DIR.
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QScreen>
+#include <QString>
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "input/input_chart.h"
+#include "model/dates.h"
+#include "output/chart_types.h"
+#include "ui/chart/chart_control.h"
+#include "workbook/xlsx_builder.h"
+
+namespace {
+
+using namespace tarn;
+
+// A record of `days` days from 1900-01-01 in the workbook's daily columns, with the monthly
+// ETref table: rain of showers and dry spells, a receding streamflow.
+void writeWorkbook(const std::filesystem::path& file, int days) {
+    XlsxBuilder b;
+    b.addSheet("Inputs");
+    const int first = daysSinceEpoch(std::chrono::year{1900} / 1 / 1);
+    double flow = 1.0;
+    unsigned seed = 12345;
+    auto random = [&] {
+        seed = seed * 1103515245u + 12345u;
+        return double((seed >> 8) & 0xffff) / 65536.0;
+    };
+    for (int d = 1; d <= days; ++d) {
+        const double rain = random() < 0.55 ? 0.0 : std::round(-8.0 * std::log(1 - random()) * 10) / 10;
+        flow = 0.96 * flow + 0.15 * rain;
+        b.setNumber(0, 24 + d, 3, std::round(flow * 100) / 100);
+        b.setDate(0, 24 + d, 4, first + d - 1);
+        b.setNumber(0, 24 + d, 5, rain);
+        b.setNumber(0, 24 + d, 6, 1.5 + 1.2 * std::sin(d * 2 * 3.14159265 / 365.25));
+    }
+    for (int m = 1; m <= 12; ++m) {
+        static const char* names[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                      "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+        b.setText(0, 4 + m, 29, names[m - 1]);
+        b.setNumber(0, 4 + m, 30, 1.5 + 1.2 * std::sin((m - 4) * 3.14159265 / 6));
+    }
+    b.save(file);
+}
+
+// Shows or repaints the chart and waits until it has painted.
+void paintNow(QWidget& w) {
+    if (!w.isVisible()) w.show();
+    QApplication::processEvents();
+    w.repaint();
+    QApplication::processEvents();
+}
+
+struct Figures {
+    std::vector<double> ms;
+    void add(double v) { ms.push_back(v); }
+    std::string text() const {
+        auto s = ms;
+        std::sort(s.begin(), s.end());
+        char buf[160];
+        std::snprintf(buf, sizeof buf, "median %7.1f ms  min %7.1f  max %7.1f  (n=%zu)", s[s.size() / 2],
+                      s.front(), s.back(), s.size());
+        return buf;
+    }
+    double max() const { return *std::max_element(ms.begin(), ms.end()); }
+};
+
+double timed(const std::function<void()>& f) {
+    QElapsedTimer t;
+    t.start();
+    f();
+    return double(t.nsecsElapsed()) / 1e6;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    int days = 40000, repeat = 5;
+    std::filesystem::path pngDir;
+    for (int i = 1; i < argc; ++i) {
+        if (!std::strcmp(argv[i], "--days") && i + 1 < argc) days = std::atoi(argv[++i]);
+        else if (!std::strcmp(argv[i], "--repeat") && i + 1 < argc) repeat = std::atoi(argv[++i]);
+        else if (!std::strcmp(argv[i], "--png") && i + 1 < argc) pngDir = argv[++i];
+    }
+    const auto dir = std::filesystem::temp_directory_path() / "tarnflow-bench-chart";
+    std::filesystem::create_directories(dir);
+    const auto file = dir / "record.xlsx";
+    writeWorkbook(file, days);
+    std::printf("platform %s, %d days, %d repeats\n", qPrintable(QApplication::platformName()), days, repeat);
+
+    // Read and first draw: a fresh chart each time, as the screen opens.
+    Figures first, readOnly;
+    for (int i = 0; i < repeat; ++i) {
+        Project p;
+        p.DataFile = file.string();
+        ui::ChartControl chart;
+        chart.resize(1000, 560);
+        first.add(timed([&] {
+            restartInputChart(p);
+            ChartRequest r;
+            r.colDate = "D";
+            r.colData = "E";
+            r.title = "Rainfall  (mm/day)";
+            r.series = 1;
+            r.fromRain = r.loadDates = r.loadRain = r.measured = true;
+            requestInputChart(p, r);
+            InputChartView v;
+            readOnly.add(timed([&] { v = loadInputChart(p, ""); }));
+            if (!v.ok) {
+                std::fprintf(stderr, "%s\n", v.status.c_str());
+                std::exit(1);
+            }
+            chart.setData(std::move(v.table));
+            paintNow(chart);
+        }));
+    }
+    std::printf("read and first draw (%d days, rain + measured): %s\n", days, first.text().c_str());
+    std::printf("  of which the workbook read:                   %s\n", readOnly.text().c_str());
+
+    Project p;
+    p.DataFile = file.string();
+    restartInputChart(p);
+    ChartRequest r;
+    r.colDate = "D";
+    r.colData = "E";
+    r.title = "Rainfall  (mm/day)";
+    r.series = 1;
+    r.fromRain = r.loadDates = r.loadRain = r.measured = true;
+    requestInputChart(p, r);
+    ui::ChartControl chart;
+    chart.resize(1000, 560);
+    chart.setData(loadInputChart(p, "").table);
+    paintNow(chart);
+
+    Figures settings;
+    for (int i = 0; i < repeat; ++i) {
+        const std::string rows = std::to_string(i % 2 ? days : days - 1000 * (i + 1));
+        settings.add(timed([&] {
+            chart.setData(loadInputChart(p, rows).table);
+            paintNow(chart);
+        }));
+    }
+    std::printf("New settings redraw:                            %s\n", settings.text().c_str());
+
+    Figures change2D, change3D;
+    for (int i = 0; i < repeat; ++i)
+        for (const ChartType& t : kChartTypes) {
+            const double ms = timed([&] {
+                chart.setChartType(t.code);
+                paintNow(chart);
+            });
+            (t.threeD && chart.isDrawingIn3D() ? change3D : change2D).add(ms);
+            if (i == 0) std::printf("  type %-14s %7.1f ms%s\n", std::string(t.name).c_str(), ms,
+                                    t.threeD && !chart.isDrawingIn3D() ? "  (drawn as 2D: no OpenGL)" : "");
+        }
+    std::printf("type change, 2D types:                          %s\n", change2D.text().c_str());
+    if (!change3D.ms.empty())
+        std::printf("type change, 3D types:                          %s\n", change3D.text().c_str());
+
+    if (!pngDir.empty()) {
+        std::filesystem::create_directories(pngDir);
+        auto shoot = [&](ui::ChartControl& c, int code, const std::string& name) {
+            c.setChartType(code);
+            paintNow(c);
+            for (int k = 0; k < 5; ++k) QApplication::processEvents();
+            QImage image = c.grab().toImage();
+            if (c.isDrawingIn3D()) {
+                // The 3D view is a native window: take it from the screen.
+                if (QWidget* box = c.findChild<QWidget*>(code == chart::Bar3d || code == chart::Step3d
+                                                             ? QStringLiteral("chartView3DBars")
+                                                             : QStringLiteral("chartView3DSurface"))) {
+                    QApplication::processEvents();
+                    image = box->screen()->grabWindow(box->winId()).toImage();
+                }
+            }
+            image.save(QString::fromStdString((pngDir / (name + ".png")).string()));
+        };
+        chart.setData(loadInputChart(p, "").table);
+        for (int code : {chart::Line2d, chart::Bar2d, chart::Area2d, chart::Step2d, chart::Combination2d,
+                         chart::Pie2d, chart::XY2d, chart::Bar3d, chart::Line3d, chart::Area3d})
+            shoot(chart, code, "long_" + std::string(chartTypeOfCode(code)->name));
+        chart.setData(loadInputChart(p, "30").table);
+        for (int code : {chart::Line2d, chart::Bar2d, chart::Step2d, chart::Combination2d, chart::Pie2d,
+                         chart::XY2d, chart::Bar3d, chart::Step3d, chart::Combination3d})
+            shoot(chart, code, "short_" + std::string(chartTypeOfCode(code)->name));
+        chart.resize(460, 300);  // a narrow window keeps its labels apart
+        chart.setData(loadInputChart(p, "").table);
+        shoot(chart, chart::Line2d, "narrow_long_2dLine");
+        chart.setData(loadInputChart(p, "30").table);
+        shoot(chart, chart::Bar2d, "narrow_short_2dBar");
+        std::printf("pictures in %s\n", pngDir.string().c_str());
+    }
+    std::filesystem::remove_all(dir);
+    return 0;
+}
