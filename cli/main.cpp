@@ -3,19 +3,12 @@
 
 #include <CLI/CLI.hpp>
 #include <cstdio>
-#include <ctime>
 
+#include "input/details.h"
 #include "model/errors.h"
 #include "run_job.h"
 
 namespace {
-
-std::string now() {
-    const std::time_t t = std::time(nullptr);
-    char buf[32];
-    std::strftime(buf, sizeof buf, "%Y-%m-%d %H:%M:%S", std::localtime(&t));
-    return buf;
-}
 
 // A progress line on a terminal, redrawn when the percentage changes.
 class TerminalProgress {
@@ -84,7 +77,7 @@ int main(int argc, char** argv) {
     options.monthlyEtref = etref == "monthly";
     if (!textOut.empty()) options.textOut = textOut;
     if (!workbookOut.empty()) options.workbookOut = workbookOut;
-    options.timeNow = now();
+    options.timeNow = tarn::timeNowText();  // the clock text of the project details step
 
     try {
         tarn::Project project;

@@ -17,20 +17,27 @@ StepResult unread(const Project& p, const std::string& what, std::string focus) 
 
 }  // namespace
 
+// The chart clears LoadRain once it has read the rainfall (and the streamflow with it), and
+// LoadEtref once it has read the evapotranspiration.
+std::optional<StepResult> rainUnread(Project& p) {
+    if (p.RainDone == 0 || p.LoadRain == 0) return std::nullopt;
+    p.RainDone = 0;
+    return unread(p, "rainfall", "cmdCapRain");
+}
+
+std::optional<StepResult> etrefUnread(Project& p) {
+    if (p.EtrefDone == 0 || p.LoadEtref == 0) return std::nullopt;
+    p.EtrefDone = 0;
+    return unread(p, "reference evapotranspiration", "cmdCapEtrefData");
+}
+
 StepResult rainNextWhenRead(Project& p, const SubAreaBoxes& factors) {
-    // The chart clears LoadRain once it has read the rainfall (and the streamflow with it).
-    if (p.RainDone != 0 && p.LoadRain != 0) {
-        p.RainDone = 0;
-        return unread(p, "rainfall", "cmdCapRain");
-    }
+    if (auto refused = rainUnread(p)) return *refused;
     return rainNext(p, factors);
 }
 
 StepResult etrefNextWhenRead(Project& p) {
-    if (p.EtrefDone != 0 && p.LoadEtref != 0) {
-        p.EtrefDone = 0;
-        return unread(p, "reference evapotranspiration", "cmdCapEtrefData");
-    }
+    if (auto refused = etrefUnread(p)) return *refused;
     return etrefNext(p);
 }
 

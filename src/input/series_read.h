@@ -5,18 +5,24 @@
 // the request standing and the project's series as they were, and the chart says why. Such
 // a step must not pass on as captured: the model would run on the series of an earlier
 // request, or on none.
+#include <optional>
+
 #include "input/step_result.h"
 #include "model/project.h"
 
 namespace tarn {
 
-// Next of the rainfall step (cmdNext_4): rainNext, and refused besides while the rainfall
-// its capture asked for is unread. RainDone is then cleared, so that the data are captured
-// again; the refusal focuses cmdCapRain, which the screen enables again.
+// Once the chart has opened on the capture's request: a refusal when the series asked for
+// is unread, and the step then counts as not captured (RainDone or EtrefDone = 0); the
+// refusal focuses the capture button, which the screen keeps or makes enabled. None when
+// the series was read, or no capture is pending.
+std::optional<StepResult> rainUnread(Project& project);
+std::optional<StepResult> etrefUnread(Project& project);
+
+// Next of the rainfall step (cmdNext_4): rainUnread, else rainNext.
 StepResult rainNextWhenRead(Project& project, const SubAreaBoxes& factors);
 
-// Next of the evapotranspiration step (cmdNext_5): etrefNext, and refused likewise while the
-// series its capture asked for is unread (EtrefDone cleared; focus cmdCapEtrefData).
+// Next of the evapotranspiration step (cmdNext_5): etrefUnread, else etrefNext.
 StepResult etrefNextWhenRead(Project& project);
 
 }  // namespace tarn

@@ -1,0 +1,237 @@
+// tarnflow-screenshots OUTDIR WORKBOOK: walks the screens of tarnflow-app as a user would on
+// WORKBOOK and saves a picture of each into OUTDIR. Run it under a display (scripts/screenshots
+// uses a virtual one). To add a screen, add a stop to the tour below.
+#include <QApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QPixmap>
+#include <QScreen>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <cstdio>
+#include <functional>
+#include <stdexcept>
+#include <vector>
+
+#include "input/menu.h"
+#include "model/project.h"
+#include "ui/dialogs.h"
+#include "ui/navigation.h"
+#include "ui/progress_window.h"
+#include "ui/qt_text.h"
+#include "ui/screen.h"
+#include "ui/screens.h"
+
+namespace {
+
+using namespace tarn::ui;
+
+// Answers as a user who picks the tour's workbook and accepts every default would.
+class ScriptedDialogs : public Dialogs {
+public:
+    explicit ScriptedDialogs(QString workbook) : workbook_(std::move(workbook)) {}
+    QString openFile(QWidget*, const FileRequest&) override { return workbook_; }
+    QString saveFile(QWidget*, const FileRequest&) override { return {}; }
+    Answer message(QWidget*, const QString&, const QString&, MessageButtons, MessageKind) override { return Answer::Ok; }
+    std::optional<QString> input(QWidget*, const QString&, const QString&, const QString& defaultValue) override {
+        return defaultValue;
+    }
+    void beep(int) override {}
+
+private:
+    QString workbook_;
+};
+
+// Lets the windows settle: shown, laid out, painted, the clock ticked.
+void settle(int ms = 150) {
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+class Tour {
+public:
+    explicit Tour(Navigation& navigation) : nav(navigation) {}
+
+    Screen* screen(const QString& form) const {
+        Screen* s = nav.loaded(form);
+        if (!s) throw std::runtime_error("the tour expected " + form.toStdString() + " to be open");
+        return s;
+    }
+    // Presses a button of an open screen.
+    void click(const QString& form, const QString& button) {
+        screen(form)->control<QPushButton>(button)->click();
+        settle(50);
+    }
+
+    Navigation& nav;
+};
+
+struct Stop {
+    QString picture;                       // file name in OUTDIR
+    std::function<QWidget*(Tour&)> reach;  // brings the window up and returns it
+    bool fromScreen = false;               // taken from the screen: the 3D charts draw with OpenGL
+};
+
+// The tour, in wizard order.
+std::vector<Stop> tourStops() {
+    return {
+        {"welcome.png", [](Tour& t) -> QWidget* {
+             t.nav.start();
+             return t.screen("frmMain");
+         }},
+        {"main_menu.png", [](Tour& t) -> QWidget* {
+             t.click("frmMain", "cmdNext_1");
+             return t.screen("frmAMain");
+         }},
+        {"details.png", [](Tour& t) -> QWidget* {
+             t.click("frmAMain", "cmdInputDatafile");
+             t.click("frmDetail", "cmdTemplt");
+             return t.screen("frmDetail");
+         }},
+        {"progress.png", [](Tour& t) -> QWidget* {
+             ProgressWindow& progress = t.nav.progress();
+             progress.begin(" Running the Model Please Wait ! ", 100);
+             progress.setProgress(40, 100);
+             return &progress;
+         }},
+        {"main_menu_after_details.png", [](Tour& t) -> QWidget* {
+             t.nav.progress().end();
+             t.click("frmDetail", "cmdNext_2");
+             return t.screen("frmAMain");
+         }},
+        // The catchment after a capture of the file's total area and shares.
+        {"catchment.png", [](Tour& t) -> QWidget* {
+             t.click("frmAMain", "cmdDefineArea");
+             auto* total = t.screen("frmCatchment")->control<QLineEdit>("txtTotalArea");
+             const QString typed = total->text();
+             total->clear();
+             total->setText(typed);
+             t.click("frmCatchment", "Command1");
+             return t.screen("frmCatchment");
+         }},
+        {"rainfall.png", [](Tour& t) -> QWidget* {
+             t.click("frmCatchment", "cmdNext_3");
+             t.click("frmAMain", "cmdInputRainData");
+             t.screen("frmGetRain")->control<QCheckBox>("chkStreamflow")->setChecked(true);
+             return t.screen("frmGetRain");
+         }},
+        // The input series chart opened by the rainfall capture (rainfall and measured
+        // streamflow), then in a 3D type over its first 60 days.
+        {"input_chart.png", [](Tour& t) -> QWidget* {
+             t.click("frmGetRain", "cmdCapRain");
+             return t.screen("frmChartP");
+         }},
+        {"input_chart_3d.png",
+         [](Tour& t) -> QWidget* {
+             Screen* chart = t.screen("frmChartP");
+             chart->control<QComboBox>("cmbRowsRain")->setEditText("60");
+             t.click("frmChartP", "cmdNewSet");
+             chart->control<QComboBox>("cmbType")->setCurrentText("3dBar");
+             return chart;
+         },
+         true},
+        {"etref.png", [](Tour& t) -> QWidget* {
+             t.nav.unload("frmGetRain");
+             t.nav.openStep(tarn::Step::Etref);
+             t.screen("frmEtref")->control<QRadioButton>("OptDaily")->setChecked(true);
+             return t.screen("frmEtref");
+         }},
+        // Soil and vegetation: each step, its class choice with a class chosen for a few
+        // sub-areas, and its class table; then captured, as the menu offers the next step.
+        {"soil.png", [](Tour& t) -> QWidget* {
+             t.nav.unload("frmEtref");
+             t.nav.openStep(tarn::Step::Soil);
+             return t.screen("frmSoilPara");
+         }},
+        {"soil_classes.png", [](Tour& t) -> QWidget* {
+             t.screen("frmSoilPara")->control<QRadioButton>("optFromList")->setChecked(true);
+             t.click("frmSoilPara", "cmdGetSoilPara");
+             for (const char* option : {"optA1_S_1", "optA2_S_3", "optA3_S_4"})
+                 t.screen("frmSoilParaSet")->control<QRadioButton>(option)->setChecked(true);
+             t.click("frmSoilParaSet", "cmdResetSoilData");
+             return t.screen("frmSoilParaSet");
+         }},
+        {"soil_table.png", [](Tour& t) -> QWidget* {
+             t.click("frmSoilParaSet", "cmdSoilType");
+             return t.screen("frmSoilDataStore");
+         }},
+        {"soil_after_classes.png", [](Tour& t) -> QWidget* {
+             t.click("frmSoilDataStore", "cmdBack6_3");
+             t.click("frmSoilParaSet", "cmdBack6_2");
+             t.click("frmSoilPara", "cmdUpdateNew");
+             return t.screen("frmSoilPara");
+         }},
+        {"vegetation.png", [](Tour& t) -> QWidget* {
+             t.click("frmSoilPara", "cmdNext_6");
+             t.click("frmAMain", "cmdVegeParametsrs");
+             return t.screen("frmVege");
+         }},
+        {"vegetation_classes.png", [](Tour& t) -> QWidget* {
+             t.screen("frmVege")->control<QRadioButton>("optNewVege")->setChecked(true);
+             t.click("frmVege", "cmdCaptureVege");
+             for (const char* option : {"optVege1_0", "optVege2_4", "optVege3_3"})
+                 t.screen("frmVegeParaSet")->control<QRadioButton>(option)->setChecked(true);
+             t.click("frmVegeParaSet", "cmdResetVege");
+             return t.screen("frmVegeParaSet");
+         }},
+        {"vegetation_table.png", [](Tour& t) -> QWidget* {
+             t.click("frmVegeParaSet", "Command2");
+             return t.screen("frmVegeDataStore");
+         }},
+        {"main_menu_after_vegetation.png", [](Tour& t) -> QWidget* {
+             t.click("frmVegeDataStore", "cmdBack7_3");
+             t.click("frmVegeParaSet", "cmdBack7_2");
+             t.click("frmVege", "cmdUpdateVege");
+             t.click("frmVege", "cmdNext_7");
+             return t.screen("frmAMain");
+         }},
+        {"initial_conditions.png", [](Tour& t) -> QWidget* {
+             t.click("frmAMain", "cmdIniConditions");
+             return t.screen("frmIniCond");
+         }},
+    };
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: tarnflow-screenshots OUTDIR WORKBOOK\n");
+        return 2;
+    }
+    const QDir out(QString::fromLocal8Bit(argv[1]));
+    const QString workbook = QDir(QDir::currentPath()).absoluteFilePath(QString::fromLocal8Bit(argv[2]));
+    if (!out.exists() && !QDir().mkpath(out.path())) {
+        std::fprintf(stderr, "tarnflow-screenshots: cannot create %s\n", argv[1]);
+        return 1;
+    }
+
+    tarn::Project project;
+    ScriptedDialogs dialogs(workbook);
+    Navigation navigation(project, dialogs);
+    registerScreens(navigation);
+    Tour tour(navigation);
+    try {
+        for (const Stop& stop : tourStops()) {
+            QWidget* window = stop.reach(tour);
+            settle();
+            const QString file = out.filePath(stop.picture);
+            const QPixmap picture = stop.fromScreen && window->screen()
+                                        ? window->screen()->grabWindow(window->winId())
+                                        : window->grab();
+            if (!picture.save(file)) throw std::runtime_error("cannot write " + file.toStdString());
+            std::printf("%s\n", qPrintable(file));
+        }
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "tarnflow-screenshots: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}

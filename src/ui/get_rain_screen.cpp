@@ -1,0 +1,79 @@
+#include "ui/get_rain_screen.h"
+
+#include <QComboBox>
+
+#include "input/capture.h"
+#include "input/menu.h"
+#include "input/series_read.h"
+#include "ui/busy_pointer.h"
+#include "ui/input_steps.h"
+#include "ui/navigation.h"
+#include "ui/qt_text.h"
+#include "ui_get_rain_screen.h"
+
+namespace tarn::ui {
+
+GetRainScreen::GetRainScreen(Navigation& navigation)
+    : Screen(navigation), ui_(std::make_unique<::Ui::GetRainScreen>()) {
+    ui_->setupUi(this);
+    factors_ = controlArray<QComboBox>("cmbRainScale", kSubAreas);
+    setupPercentBoxes(factors_, "Rainfall scaling factor of %1 (%)");
+    ui_->txtRainFile->setMinimumWidth(fontMetrics().averageCharWidth() * 50);
+    connect(ui_->cmdCapRain, &QPushButton::clicked, this, &GetRainScreen::capture);
+    connect(ui_->cmdNext_4, &QPushButton::clicked, this, &GetRainScreen::next);
+    connect(ui_->cmdBack4, &QPushButton::clicked, this, &GetRainScreen::back);
+    connect(ui_->cmdExit5, &QPushButton::clicked, this, [this] { nav().exitProgram(); });
+}
+
+GetRainScreen::~GetRainScreen() = default;
+
+void GetRainScreen::load() {
+    const auto texts = rainLoad(project());
+    ui_->cmdNext_4->setEnabled(true);
+    ui_->cmdCapRain->setEnabled(true);
+    fillPercentLists(factors_);
+    ui_->txtRainFile->setText(toQ(texts.file));
+    ui_->txtRainFile->setCursorPosition(0);
+    setBoxTexts(factors_, texts.factors);
+    showStatus(ui_->txtStatus2, texts.status);
+    setCaption(texts.caption);
+    ui_->chkStreamflow->setFocus();
+}
+
+void GetRainScreen::capture() {
+    BusyPointer busy;
+    const RainCapture captured = rainCapture(project(), ui_->chkStreamflow->isChecked());
+    showResult(captured.result, ui_->txtStatus2);
+    openInputChart(nav(), form());
+    if (auto refused = rainUnread(project())) {
+        // The chart read nothing and says why (with its beep); the capture can be made again.
+        refused->beeps = 0;
+        showResult(*refused, ui_->txtStatus2);
+        return;
+    }
+    ui_->cmdNext_4->setEnabled(true);
+    ui_->cmdCapRain->setEnabled(false);
+    ui_->cmdNext_4->setFocus();
+}
+
+void GetRainScreen::next() {
+    const StepResult result = rainNextWhenRead(project(), boxTexts(factors_));
+    if (!result.ok) {
+        // A capture whose series the chart could not read is to be made again.
+        if (result.focus == "cmdCapRain") ui_->cmdCapRain->setEnabled(true);
+        showResult(result, ui_->txtStatus2);
+        return;
+    }
+    nav().next(Step::Rainfall);  // closes the chart with this screen
+}
+
+void GetRainScreen::back() {
+    const StepResult result = rainBack(project(), boxTexts(factors_));
+    if (!result.ok) {
+        showResult(result, ui_->txtStatus2);
+        return;
+    }
+    nav().back(Step::Rainfall);
+}
+
+}  // namespace tarn::ui
