@@ -90,6 +90,18 @@ double timed(const std::function<void()>& f) {
     return double(t.nsecsElapsed()) / 1e6;
 }
 
+// What the rainfall step asks of the chart: dates, rainfall and measured streamflow.
+void requestRainfall(Project& p) {
+    restartInputChart(p);
+    ChartRequest r;
+    r.colDate = "D";
+    r.colData = "E";
+    r.title = "Rainfall  (mm/day)";
+    r.series = 1;
+    r.fromRain = r.loadDates = r.loadRain = r.measured = true;
+    requestInputChart(p, r);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -115,14 +127,7 @@ int main(int argc, char** argv) {
         ui::ChartControl chart;
         chart.resize(1000, 560);
         first.add(timed([&] {
-            restartInputChart(p);
-            ChartRequest r;
-            r.colDate = "D";
-            r.colData = "E";
-            r.title = "Rainfall  (mm/day)";
-            r.series = 1;
-            r.fromRain = r.loadDates = r.loadRain = r.measured = true;
-            requestInputChart(p, r);
+            requestRainfall(p);
             InputChartView v;
             readOnly.add(timed([&] { v = loadInputChart(p, ""); }));
             if (!v.ok) {
@@ -138,14 +143,7 @@ int main(int argc, char** argv) {
 
     Project p;
     p.DataFile = file.string();
-    restartInputChart(p);
-    ChartRequest r;
-    r.colDate = "D";
-    r.colData = "E";
-    r.title = "Rainfall  (mm/day)";
-    r.series = 1;
-    r.fromRain = r.loadDates = r.loadRain = r.measured = true;
-    requestInputChart(p, r);
+    requestRainfall(p);
     ui::ChartControl chart;
     chart.resize(1000, 560);
     chart.setData(loadInputChart(p, "").table);
