@@ -194,6 +194,77 @@ std::vector<Stop> tourStops() {
              t.click("frmAMain", "cmdIniConditions");
              return t.screen("frmIniCond");
          }},
+        // The run screen after a run, with rainfall and modelled streamflow ticked.
+        {"run.png", [](Tour& t) -> QWidget* {
+             t.click("frmIniCond", "cmdCapture");
+             t.click("frmIniCond", "cmdNext_8");
+             // The rainfall step's Next (which the tour passed by) keeps the rainfall factors.
+             t.nav.openStep(tarn::Step::Rainfall);
+             t.screen("frmGetRain")->control<QCheckBox>("chkStreamflow")->setChecked(true);
+             t.click("frmGetRain", "cmdCapRain");
+             t.click("frmGetRain", "cmdNext_4");
+             t.nav.openStep(tarn::Step::Run);
+             t.click("frmRunModel", "cmdRunModel");
+             t.screen("frmRunModel")->control<QCheckBox>("chkSeriesOut_1")->setChecked(true);
+             return t.screen("frmRunModel");
+         }},
+        // Show me over the first year, then the baseflow index halved and rerun: the first and
+        // the last run side by side.
+        {"output_rerun.png", [](Tour& t) -> QWidget* {
+             t.screen("frmRunModel")->control<QComboBox>("cmbDaysOut")->setEditText("365");
+             t.click("frmRunModel", "cmdShowMe");
+             Screen* output = t.screen("frmOutput");
+             auto* bfi = output->control<QLineEdit>("txtBFlow");
+             bfi->setText(QString::number(bfi->text().toDouble() / 2));
+             auto* upper = output->control<QComboBox>("cmbUpperLimit");
+             upper->setCurrentIndex(364);
+             t.click("frmOutput", "cmdRefresh");
+             return output;
+         }},
+        // The class screen, chosen by "Use generic parameter values".
+        {"output_classes.png", [](Tour& t) -> QWidget* {
+             t.click("frmOutput", "cmdexitoutput");
+             t.screen("frmRunModel")->control<QRadioButton>("optNames")->setChecked(true);
+             t.click("frmRunModel", "cmdShowMe");
+             return t.screen("frmOutput_2");
+         }},
+        // The analysis screens after the rerun, each opened from the run screen and shown.
+        {"monthly.png", [](Tour& t) -> QWidget* {
+             t.nav.unload("frmOutput_2");
+             t.nav.unload("frmOutput");
+             t.nav.show("frmRunModel");
+             t.click("frmRunModel", "cmdNext_9");
+             return t.screen("frmTotalflows");
+         }},
+        {"annual.png", [](Tour& t) -> QWidget* {
+             t.click("frmTotalflows", "cmdBack10");
+             t.click("frmRunModel", "cmdAnTot");
+             t.click("frmAnnual", "Command1");
+             return t.screen("frmAnnual");
+         }},
+        {"annual_mm.png", [](Tour& t) -> QWidget* {
+             t.click("frmAnnual", "Command2");
+             t.click("frmRunModel", "cmdAnnualTotmmm");
+             t.screen("frmAnnualTotmm")->control<QRadioButton>("optWater")->setChecked(true);
+             t.click("frmAnnualTotmm", "cmdShowmeAntotal");
+             return t.screen("frmAnnualTotmm");
+         }},
+        {"seven_day.png", [](Tour& t) -> QWidget* {
+             t.click("frmAnnualTotmm", "Command1");
+             t.click("frmRunModel", "cmdMinFlows10");
+             t.click("frmMiniFlows", "CmdYear7dayMin");
+             return t.screen("frmMiniFlows");
+         }},
+        // The lowest seven-day flow of the summer and autumn of 1999.
+        {"period.png", [](Tour& t) -> QWidget* {
+             t.click("frmMiniFlows", "Command1");
+             t.click("frmRunModel", "cmdMiniFlow");
+             Screen* period = t.screen("frmMiniFlow");
+             period->control<QComboBox>("cmbTimeFrom")->setCurrentIndex(150);
+             period->control<QComboBox>("cmbStopTime")->setCurrentIndex(300);
+             t.click("frmMiniFlow", "cmdMinFlow");
+             return period;
+         }},
     };
 }
 

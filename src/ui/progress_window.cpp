@@ -50,7 +50,12 @@ void ProgressWindow::begin(const QString& caption, int maximum) {
 
 void ProgressWindow::setProgress(int value, int maximum) {
     if (maximum != bar_->maximum()) bar_->setMaximum(maximum);
-    bar_->setValue(std::min(value, maximum));
+    // A run reports every day of every sub-area: the bar moves in 200 steps at most, since
+    // each move costs far more than a day of the model.
+    const int v = std::min(value, maximum);
+    const int step = std::max(1, maximum / 200);
+    if (v > bar_->value() && v < maximum && v - bar_->value() < step) return;
+    bar_->setValue(v);
     if (!sincePump_.isValid() || sincePump_.elapsed() >= 30) {
         repaintScreens();
         sincePump_.restart();

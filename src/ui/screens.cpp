@@ -1,5 +1,6 @@
 #include "ui/screens.h"
 
+#include "ui/annual_screen.h"
 #include "ui/catchment_screen.h"
 #include "ui/detail_screen.h"
 #include "ui/etref_screen.h"
@@ -7,7 +8,13 @@
 #include "ui/ini_cond_screen.h"
 #include "ui/input_chart_screen.h"
 #include "ui/main_menu_screen.h"
+#include "ui/monthly_screen.h"
 #include "ui/navigation.h"
+#include "ui/output2_screen.h"
+#include "ui/output_screen.h"
+#include "ui/period_screen.h"
+#include "ui/run_screen.h"
+#include "ui/seven_day_screen.h"
 #include "ui/soil_classes_screen.h"
 #include "ui/soil_screen.h"
 #include "ui/soil_table_screen.h"
@@ -33,6 +40,14 @@ void registerScreens(Navigation& nav) {
     nav.registerScreen<VegetationClassesScreen>("frmVegeParaSet");
     nav.registerScreen<VegetationTableScreen>("frmVegeDataStore");
     nav.registerScreen<IniCondScreen>("frmIniCond");
+    nav.registerScreen<MonthlyScreen>("frmTotalflows");
+    nav.registerScreen<AnnualScreen>("frmAnnual");
+    nav.registerScreen<AnnualDepthScreen>("frmAnnualTotmm");
+    nav.registerScreen<SevenDayScreen>("frmMiniFlows");
+    nav.registerScreen<PeriodScreen>("frmMiniFlow");
+    nav.registerScreen<RunScreen>("frmRunModel");
+    nav.registerScreen<OutputScreen>("frmOutput");
+    nav.registerScreen<Output2Screen>("frmOutput_2");
 }
 
 }  // namespace tarn::ui

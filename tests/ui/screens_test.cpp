@@ -36,10 +36,11 @@ struct Form {
     std::vector<Control> controls;
 };
 
-// Element 0..count-1 of a control array.
-std::vector<Control> array(const QString& name, int count, const char* type) {
+// Element 0..count-1 of a control array, but for the elements `missing`.
+std::vector<Control> array(const QString& name, int count, const char* type, const QList<int>& missing = {}) {
     std::vector<Control> list;
-    for (int e = 0; e < count; ++e) list.push_back({name + '_' + QString::number(e), type});
+    for (int e = 0; e < count; ++e)
+        if (!missing.contains(e)) list.push_back({name + '_' + QString::number(e), type});
     return list;
 }
 
@@ -57,12 +58,12 @@ std::vector<Control> operator+(std::vector<Control> a, const std::vector<Control
 
 // Arrays X1_0 .. Xn_{count-1} (or X1S_0 .. with a suffix S): one array of `count` elements
 // for each of n rows.
-std::vector<Control> arrays(const QString& name, int n, int count, const char* type, const QString& suffix = {}) {
+std::vector<Control> arrays(const QString& name, int n, int count, const char* type, const QString& suffix = {},
+                            const QList<int>& missing = {}) {
     std::vector<Control> list;
-    for (int k = 1; k <= n; ++k) {
-        const std::vector<Control> row = array(name + QString::number(k) + suffix, count, type);
-        list.insert(list.end(), row.begin(), row.end());
-    }
+    for (int k = 1; k <= n; ++k)
+        for (const Control& c : array(name + QString::number(k) + suffix, count, type))
+            if (!missing.contains(c.name.section('_', -1).toInt())) list.push_back(c);
     return list;
 }
 
@@ -71,6 +72,62 @@ std::vector<Control> labels(const QString& name, const QStringList& captions) {
     std::vector<Control> list;
     for (int e = 0; e < captions.size(); ++e) list.push_back({name + '_' + QString::number(e), "QLabel", captions[e]});
     return list;
+}
+
+// The controls both output screens have; `captions`: the area, rainfall-scale and baseflow
+// index labels.
+std::vector<Control> outputCommon(const QString& frame, const QStringList& captions) {
+    return std::vector<Control>{
+               {"chtSample", "tarn::ui::ChartControl"},
+               {"txtMessage", "QLineEdit"},
+               {frame, "QGroupBox"},
+               {"lblLowerLimit", "QLabel", "&From"},
+               {"cmbLowerLimit", "QComboBox"},
+               {"lblUpperLimit", "QLabel", "&To"},
+               {"cmbUpperLimit", "QComboBox"},
+               {"cmbDaystoSee", "QComboBox"},
+               {"txtMaxNoDays", "QLineEdit"},
+               {"chkSeriesOut_0", "QCheckBox", "R&ainfall     (total  in mm)"},
+               {"chkSeriesOut_1", "QCheckBox", "Total &profile store    (mm)"},
+               {"chkSeriesOut_2", "QCheckBox", "Soil &drainage    (mm)"},
+               {"chkSeriesOut_3", "QCheckBox", "&Modelled streamflow    (mm)"},
+               {"chkSeriesOut_4", "QCheckBox", "Measured streamf&low  (mm)"},
+               {"lblArea", "QLabel", captions[0]},
+               {"lblRscale", "QLabel", captions[1]},
+               {"lblBFlow", "QLabel", captions[2]},
+               {"txtBFlow", "QLineEdit"},
+               {"lblResCoef", "QLabel", "Re&cession coefficient"},
+               {"txtResCoef", "QLineEdit"},
+               {"cmdRefresh", "QPushButton", "&Rerun"},
+               {"cmdexitoutput", "QPushButton", "&Back"},
+               {"Command1", "QPushButton", "E&xit"}} +
+           array("txtArea", 10, "QLineEdit") + array("txtRscale", 10, "QLineEdit");
+}
+
+// What the annual and seven-day screens share: the year type options, Show me, the paging
+// arrows and the captions over the first-run and last-run blocks.
+std::vector<Control> yearTables(const QString& calendar, const QString& water, const QString& showMe,
+                                const QString& previous, const QString& next) {
+    std::vector<Control> list{{calendar, "QRadioButton", "&Calendar year"},
+                              {water, "QRadioButton", "&Water year"},
+                              {showMe, "QPushButton", "&Show me"},
+                              {previous, "QToolButton"},
+                              {next, "QToolButton"},
+                              {"lblFirstRun", "QLabel", "First run"},
+                              {"lblLastRun", "QLabel", "Last run"},
+                              {"lblYearFirst", "QLabel", "Year"}};
+    return list;
+}
+
+// The sub-area tables of the annual volume and seven-day screens: year columns txtflow3A..
+// txtflow10A (first run) and txtflow11A..txtflow18A (last run) of ten sub-areas, and the
+// year over each column.
+std::vector<Control> subAreaYearTables() {
+    std::vector<Control> list{{"lblAreaHead", "QLabel", "Sub area (ha)"},
+                              {"lblTotArea", "QLabel", "Total area (ha)"},
+                              {"txtTotArea", "QLineEdit"}};
+    for (int c = 3; c <= 18; ++c) list = list + array("txtflow" + QString::number(c) + "A", 10, "QLineEdit");
+    return list + array("lblSubYear", 16, "QLabel");
 }
 
 // The forms and their controls. A new screen adds its form here.
@@ -269,6 +326,125 @@ const std::vector<Form>& forms() {
              {"cmdExit11", "QPushButton", "Exit"}} +
              arrays("txtVege", 5, 2, "QLineEdit") +
              labels("lblClass", {"Forest old :", "Forest young :", "Scrub :", "Tussock :", "Pasture :"})},
+        {"frmRunModel",
+         {{"Label1", "QLabel", "Model Parameters"},
+          {"cmdRunModel", "QPushButton", "&Run the Model"},
+          {"OptTest", "QRadioButton", "Testing &only"},
+          {"txtRunComplete", "QLineEdit"},
+          {"Frame2", "QGroupBox", "Options to display outputs"},
+          {"optNames", "QRadioButton", "Use &generic parameter values", "Ex. evaporation factor as old forest"},
+          {"optValues", "QRadioButton", "From data &input file",
+           "Input parameters given as values (Ex. evaporation factor = 0.8)"},
+          {"chkSeriesOut_1", "QCheckBox", "   R&ainfall"},
+          {"chkSeriesOut_2", "QCheckBox", "   Total &profile store"},
+          {"chkSeriesOut_3", "QCheckBox", "   Soil &drainage"},
+          {"chkSeriesOut_4", "QCheckBox", "   Modelled stream&flow "},
+          {"chkSeriesOut_5", "QCheckBox", "   Measured streamf&low"},
+          {"cmbChartType", "QComboBox"},
+          {"cmbDaysOut", "QComboBox"},
+          {"txtMaxDaysOut", "QLineEdit"},
+          {"cmdShowMe", "QPushButton", "Sho&w me"},
+          {"Frame4", "QGroupBox", "Output in table form"},
+          {"cmdNext_9", "QPushButton", "&Monthly total flows"},
+          {"cmdAnTot", "QPushButton", "Annual total flows (&vol)"},
+          {"cmdAnnualTotmmm", "QPushButton", "An&nual total flow (mm)"},
+          {"cmdMinFlows10", "QPushButton", "Minim&um Flows"},
+          {"cmdMiniFlow", "QPushButton", "        Minimum flows for a                    sele&cted period"},
+          {"Label2", "QLabel", "Save"},
+          {"Frame3", "QGroupBox", "Saving to "},
+          {"Opttext", "QRadioButton", "To a &text file (fast)",
+           "Save model input parameters and variables into EXCEL file as a reusable template and save results to a "
+           "Text file"},
+          {"OptExcel", "QRadioButton", "To an E&xcel file (slow)",
+           "Save input parameters and results to an EXCEL file (this will take more time)"},
+          {"cmdSaveOut", "QPushButton", "&Save"},
+          {"cmdBack9", "QPushButton", "&Back"},
+          {"cmdExit6", "QPushButton", "&Exit"}}},
+        {"frmOutput",
+         outputCommon("frmout", {"Sub catchment area(%)", "Sub catchment Rainfall scale(%)", "Base flow &index"}) +
+             arrays("txtAp_", 10, 10, "QLineEdit", {}, {3, 4}) +
+             std::vector<Control>{{"lblAp_0", "QLabel", "Total available  water (mm)"},
+                                  {"lblAp_1", "QLabel", "Readily available  water  (mm)"},
+                                  {"lblAp_2", "QLabel", "Toplayer capacity  (mm)"},
+                                  {"lblAp_5", "QLabel", "Interception fraction"},
+                                  {"lblAp_6", "QLabel", "Crop coefficient"},
+                                  {"lblAp_7", "QLabel", "Toplayer water  content (mm)"},
+                                  {"lblAp_8", "QLabel", "Profile water content mm"},
+                                  {"lblAp_9", "QLabel", "Baseflow store content  (mm)"}} +
+             subAreaLabels("lblSub")},
+        {"frmOutput_2",
+         outputCommon("frmout_2", {"Sub catchment area(%)", "Sub catchment R fall (%)", "Baseflow &index"}) +
+             arrays("txtAp_", 10, 3, "QLineEdit") + arrays("optA", 10, 5, "QRadioButton", "_SR") +
+             arrays("optvege", 10, 5, "QRadioButton", "R") +
+             labels("lblSoil", {"Sand", "Silt sand", "Silt loam", "Clay loam ", "Clay"}) +
+             labels("lblVege", {"Forest old", "Forest young", "Scrub", "Tussock grass", "Pasture"}) +
+             labels("lblAp", {"Toplayer water content mm", "Profile water content mm",
+                              "Baseflow   store     content   mm"}) +
+             subAreaLabels("lblSub")},
+        {"frmTotalflows",
+         std::vector<Control>{{"frmMonthTotal", "QGroupBox", "Monthly total streamflow"},
+                              {"lblScaleMonth", "QLabel"},
+                              {"lblMonth", "QLabel", "Month"},
+                              {"lblYear", "QLabel", "Year"},
+                              {"lblFirstRun", "QLabel", "First run"},
+                              {"lblLastRun", "QLabel", "Last run"},
+                              {"lblMeasured", "QLabel", "Measured"},
+                              {"cmdLastmonths", "QToolButton"},
+                              {"cmdNextmonths", "QToolButton"},
+                              {"cmdBack10", "QPushButton", "&Back"},
+                              {"cmdExit10", "QPushButton", "E&xit"}} +
+             array("txtMonth", 12, "QLineEdit") + array("txtYear1", 12, "QLineEdit") +
+             array("txtFlow1", 12, "QLineEdit") + array("txtFlow2", 12, "QLineEdit") +
+             array("txtMeasured", 12, "QLineEdit")},
+        {"frmAnnual",
+         std::vector<Control>{{"Frame2", "QGroupBox", "Annual total streamflow"},
+                              {"Command2", "QPushButton", "&Back"},
+                              {"lblScale", "QLabel"},
+                              {"lblScale2", "QLabel"},
+                              {"lblModelledFirst", "QLabel", "Modelled annual total"},
+                              {"lblMeasuredFirst", "QLabel", "Measured annual total"},
+                              {"lblSubAreaTitle", "QLabel", "Annual total stream flow for each sub area :"}} +
+             yearTables("OptCalender", "OptWater", "Command1", "cmdLast8", "cmdNext8") + subAreaYearTables() +
+             array("txtFlow1A", 16, "QLineEdit") + array("txtFlow2A", 16, "QLineEdit") +
+             array("txtYearlyMeas", 16, "QLineEdit") + array("txtAreasub", 10, "QLineEdit") + subAreaLabels("lblArea")},
+        {"frmAnnualTotmm",
+         std::vector<Control>{{"Frame1", "QGroupBox", "Annual total flow (mm)"},
+                              {"Command1", "QPushButton", "&Back"},
+                              {"lblModelledFirst", "QLabel", "Modelled annual total flow (mm)"},
+                              {"lblMeasuredFirst", "QLabel", "Measured annual total flow (mm)"}} +
+             yearTables("OptCalender", "optWater", "cmdShowmeAntotal", "cmdlast8", "cmdnext8") +
+             array("txtAnTotYear", 16, "QLineEdit") + array("txtAnTotmm", 16, "QLineEdit") +
+             array("txtAnTotMeasmm", 16, "QLineEdit")},
+        {"frmMiniFlows",
+         std::vector<Control>{{"Frame2", "QGroupBox", "Annual minimum 7 day flows "},
+                              {"Command1", "QPushButton", "&Back"},
+                              {"lblScale1", "QLabel"},
+                              {"lblScale3", "QLabel"},
+                              {"lblModelledFirst", "QLabel", "Modelled minimum 7 day average"},
+                              {"lblMeasuredFirst", "QLabel", "Measured minimum 7 day average"},
+                              {"lblArea_0", "QLabel", "A1 "}} +
+             yearTables("OptCalenderYear", "OptWaterYear", "CmdYear7dayMin", "cmdlast8", "cmdnext8") +
+             subAreaYearTables() + array("txtYear", 16, "QLineEdit") + array("txtFlowTotal", 16, "QLineEdit") +
+             array("txtFlow1A", 33, "QLineEdit", {16}) + array("txtFlow2A", 33, "QLineEdit", {16}) +
+             array("txtSubArea", 10, "QLineEdit")},
+        {"frmMiniFlow",
+         {{"Frame3", "QGroupBox", "Minimum 7 day flows for a selected period"},
+          {"lblFrom", "QLabel", "&From"},
+          {"cmbTimeFrom", "QComboBox"},
+          {"lblTo", "QLabel", "&To"},
+          {"cmbStopTime", "QComboBox"},
+          {"cmdMinFlow", "QPushButton", "&Show me"},
+          {"Command1", "QPushButton", "&Back"},
+          {"lblMinFirst", "QLabel", "Minimum 7 Day flow first run (mm/day)"},
+          {"TxtMinTime", "QLineEdit"},
+          {"txtMinFlow", "QLineEdit"},
+          {"lblMinLast", "QLabel", "Minimum 7 Day flow last run (mm/day)"},
+          {"txtMinTimeAfter", "QLineEdit"},
+          {"txtMinFlowAfter", "QLineEdit"},
+          {"lblMinMeasured", "QLabel", "Minimum 7 Day flow measured (mm/day)"},
+          {"txtMinTimeMeasured", "QLineEdit"},
+          {"txtMinFlowMeasured", "QLineEdit"},
+          {"txtMessage", "QLineEdit"}}},
     };
     return table;
 }

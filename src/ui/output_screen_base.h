@@ -1,0 +1,80 @@
+#pragma once
+// What the two output screens (frmOutput, frmOutput_2) share: the output chart chtSample
+// with its point events, the status line, the date window, the series boxes, the area and
+// rainfall-scale boxes, the baseflow boxes, and Rerun, Back and Exit. Each screen adds its
+// own parameter grid: values on frmOutput, soil and vegetation classes on frmOutput_2.
+// They are opened beside the run screen by Show me, which hands them the chart to draw.
+#include <QList>
+#include <QString>
+
+#include "output/output_display.h"
+#include "ui/screen.h"
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+
+namespace tarn::ui {
+
+class ChartControl;
+
+class OutputScreenBase : public SubordinateScreen {
+    Q_OBJECT
+public:
+    // Draws `chart` (the table of the series ticked over the window of days) and shows its
+    // first and last day in the date window.
+    void showChart(const OutputChart& chart);
+    const OutputChart& shownChart() const { return chart_; }
+    ChartControl* chart() const { return chtSample_; }
+    // The chart type chosen on the run screen.
+    void setChartType(int code);
+
+    QSize sizeHint() const override;
+
+protected:
+    // `pointUnit`: the point-selected status ends in " mm/day"; `rerunCaption`: the
+    // progress window's caption during a rerun.
+    OutputScreenBase(Navigation& navigation, bool pointUnit, QString rerunCaption);
+
+    // Finds the shared controls and connects them; called once the form is set up.
+    void bindCommon();
+    // Fills the shared controls as the screen loads.
+    void loadCommon(const OutputScreenTexts& texts, const OutputCommonBoxes& boxes);
+    void setCommonBoxes(const OutputCommonBoxes& boxes);
+    OutputCommonBoxes commonBoxes() const;
+    // The series the run screen has ticked (modelled streamflow when it is not open).
+    SeriesTicks runScreenSeries() const;
+
+    // The screen's own rerun: its grid into the project, the run, the chart.
+    virtual RerunOutcome rerunWith(const RerunInput& input, const RunRequest& run) = 0;
+    // After a rerun or its refusal, before the result is shown.
+    virtual void afterRerun(const RerunOutcome&) {}
+
+    QLineEdit* status() const { return txtMessage_; }
+    void closeRequested() override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void rerun();
+    void back();
+    void pointSelected(int column, int row);
+    void pointActivated(int column, int row);
+
+    bool pointUnit_;
+    bool sized_ = false;  // given its full size on first show
+    QString rerunCaption_;
+    OutputChart chart_;
+    ChartControl* chtSample_ = nullptr;
+    QLineEdit* txtMessage_ = nullptr;
+    QComboBox* cmbLowerLimit_ = nullptr;
+    QComboBox* cmbUpperLimit_ = nullptr;
+    QComboBox* cmbDaystoSee_ = nullptr;
+    QLineEdit* txtMaxNoDays_ = nullptr;
+    QList<QCheckBox*> series_;
+    QList<QLineEdit*> area_;
+    QList<QLineEdit*> rainScale_;
+    QLineEdit* txtBFlow_ = nullptr;
+    QLineEdit* txtResCoef_ = nullptr;
+};
+
+}  // namespace tarn::ui

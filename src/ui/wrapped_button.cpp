@@ -1,0 +1,52 @@
+#include "ui/wrapped_button.h"
+
+#include <QStyleOptionButton>
+#include <algorithm>
+#include <QStylePainter>
+
+namespace tarn::ui {
+
+namespace {
+
+constexpr int kLines = 2;
+constexpr int kFlags = Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic;
+
+}  // namespace
+
+WrappedButton::WrappedButton(QWidget* parent) : QPushButton(parent) {}
+
+QSize WrappedButton::textSize() const {
+    // The narrowest width at which the words take no more than two lines.
+    const QFontMetrics fm = fontMetrics();
+    const QString text = words();
+    const int full = fm.horizontalAdvance(text);
+    const int step = std::max(1, fm.averageCharWidth() / 2);
+    int width = full / kLines;
+    QRect wrapped = fm.boundingRect(QRect(0, 0, width, 100000), kFlags, text);
+    while (width < full && wrapped.height() > kLines * fm.lineSpacing()) {
+        width += step;
+        wrapped = fm.boundingRect(QRect(0, 0, width, 100000), kFlags, text);
+    }
+    return wrapped.size() + QSize(fm.averageCharWidth(), 0);
+}
+
+QSize WrappedButton::sizeHint() const {
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    return style()->sizeFromContents(QStyle::CT_PushButton, &option, textSize(), this);
+}
+
+QSize WrappedButton::minimumSizeHint() const { return sizeHint(); }
+
+void WrappedButton::paintEvent(QPaintEvent*) {
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    const QString text = words();
+    option.text.clear();
+    painter.drawControl(QStyle::CE_PushButton, option);
+    const QRect area = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
+    painter.drawItemText(area, kFlags, palette(), isEnabled(), text, QPalette::ButtonText);
+}
+
+}  // namespace tarn::ui
