@@ -30,12 +30,7 @@ const QString kChart = QStringLiteral("frmChartP");
 struct Session : UiSession {
     // Details on `workbook`, then the rainfall step's capture, which opens the chart.
     explicit Session(bool measured, const QString& workbook = exampleWorkbook()) {
-        nav.start();
-        click("frmMain", "cmdNext_1");
-        click("frmAMain", "cmdInputDatafile");
-        dialogs.answerOpenFile(workbook);
-        click("frmDetail", "cmdTemplt");
-        click("frmDetail", "cmdNext_2");
+        throughDetails(workbook);
         nav.openStep(Step::Rainfall);
         control<QCheckBox>("frmGetRain", "chkStreamflow")->setChecked(measured);
         click("frmGetRain", "cmdCapRain");

@@ -70,16 +70,6 @@ struct Session : UiSession {
     }
 };
 
-// Details on `workbook`, then the menu.
-void throughDetails(Session& s, const QString& workbook = exampleWorkbook()) {
-    s.nav.start();
-    s.click("frmMain", "cmdNext_1");
-    s.click("frmAMain", "cmdInputDatafile");
-    s.dialogs.answerOpenFile(workbook);
-    s.click("frmDetail", "cmdTemplt");
-    s.click("frmDetail", "cmdNext_2");
-}
-
 // The project as the core reads it from the example: header and the daily series.
 Project coreRead(tarn::EtrefInput etref) {
     Project p;
@@ -115,7 +105,7 @@ class InputStepsTest : public QObject {
 private slots:
     void catchment_checks_the_shares_with_the_message_of_each_button() {
         Session s;
-        throughDetails(s);
+        s.throughDetails();
         QVERIFY(s.click("frmAMain", "cmdDefineArea"));
         const QString form = "frmCatchment";
         Screen* screen = s.nav.loaded(form);
@@ -197,7 +187,7 @@ private slots:
     // Rainfall with measured streamflow, ETref daily then monthly, initial conditions.
     void the_input_steps_read_what_the_core_reads() {
         Session s;
-        throughDetails(s);
+        s.throughDetails();
         s.click("frmAMain", "cmdDefineArea");
         s.type("frmCatchment", "txtTotalArea", "");  // typed again: the file's total and shares
         s.type("frmCatchment", "txtTotalArea", "10697");
@@ -316,7 +306,7 @@ private slots:
         QFETCH(QString, factor);
         QFETCH(bool, accepted);
         Session s;
-        throughDetails(s);
+        s.throughDetails();
         s.nav.openStep(tarn::Step::Rainfall);
         for (int e = 0; e < tarn::kSubAreas; ++e) s.type("frmGetRain", "cmbRainScale_" + QString::number(e), factor);
         QVERIFY(s.click("frmGetRain", "cmdBack4"));
@@ -337,7 +327,7 @@ private slots:
         const QString copy = dir.filePath("coln.xlsx");
         QVERIFY(QFile::copy(exampleWorkbook(), copy));
         Session s;
-        throughDetails(s, copy);
+        s.throughDetails(copy);
         s.nav.openStep(tarn::Step::Rainfall);
         const QString rain = "frmGetRain";
         QVERIFY(QFile::rename(copy, copy + ".away"));
@@ -360,7 +350,7 @@ private slots:
 
     void initial_conditions_typed_but_not_captured_are_lost_on_back() {
         Session s;
-        throughDetails(s);
+        s.throughDetails();
         s.nav.openStep(tarn::Step::InitialConditions);
         s.type("frmIniCond", "txtIni1_0", "99");
         QVERIFY(s.click("frmIniCond", "cmdBack8"));

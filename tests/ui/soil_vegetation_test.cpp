@@ -51,16 +51,6 @@ QStringList menuEnabled(const UiSession& s) {
     return list;
 }
 
-// The example chosen on the details step; the menu shows.
-void throughDetails(UiSession& s) {
-    s.nav.start();
-    s.click("frmMain", "cmdNext_1");
-    s.click("frmAMain", "cmdInputDatafile");
-    s.dialogs.answerOpenFile(exampleWorkbook());
-    s.click("frmDetail", "cmdTemplt");
-    s.click("frmDetail", "cmdNext_2");
-}
-
 // The project as the soil step's load leaves it, by the step functions alone.
 tarn::Project loadedBySoilStep(const tarn::Project& session) {
     tarn::Project p = session;
@@ -87,7 +77,7 @@ class SoilVegetationTest : public QObject {
 private slots:
     void soil_from_the_file_and_from_the_classes() {
         UiSession s;
-        throughDetails(s);
+        s.throughDetails();
         const QString file = exampleWorkbook();
         s.project.SubPara(0, TAW) = "typed before";
         s.project.ModelRun = 1;
@@ -217,7 +207,7 @@ private slots:
 
     void vegetation_from_the_classes_then_initial_conditions() {
         UiSession s;
-        throughDetails(s);
+        s.throughDetails();
         const QString file = exampleWorkbook();
         s.nav.openStep(tarn::Step::Soil);
         s.click("frmSoilPara", "cmdGetSoilPara");
@@ -308,7 +298,7 @@ private slots:
 
     void vegetation_back_reads_the_soil_step_again() {
         UiSession s;
-        throughDetails(s);
+        s.throughDetails();
         s.nav.openStep(tarn::Step::Vegetation);  // the sub-area block as the details step left it
         choose(s, "frmVege", "optNewVege");
         s.click("frmVege", "cmdCaptureVege");
@@ -324,7 +314,7 @@ private slots:
 
     void an_unreadable_parameter_block_shows_why_and_changes_nothing() {
         UiSession s;
-        throughDetails(s);
+        s.throughDetails();
         s.project.SubPara(2, TAW) = "kept";
         s.nav.workbook()->write("Q6", tarn::Variant(std::string("n/a")));
         const tarn::Project before = s.project;
@@ -341,7 +331,7 @@ private slots:
 
     void back_leads_to_the_step_before_and_exit_ends_the_program() {
         UiSession s;
-        throughDetails(s);
+        s.throughDetails();
         s.nav.openStep(tarn::Step::Soil);
         QVERIFY(s.click("frmSoilPara", "cmdBack6"));
         QVERIFY(!s.nav.loaded("frmSoilPara"));

@@ -50,6 +50,20 @@ struct UiSession {
         return s ? s->findChild<W*>(name) : nullptr;
     }
 
+    // Welcome, menu, and the details step with `workbook` chosen through the file dialog.
+    void chooseWorkbook(const QString& workbook = exampleWorkbook()) {
+        nav.start();
+        click("frmMain", "cmdNext_1");
+        click("frmAMain", "cmdInputDatafile");
+        dialogs.answerOpenFile(workbook);
+        click("frmDetail", "cmdTemplt");
+    }
+    // The same, then the details step's Next: the menu shows.
+    void throughDetails(const QString& workbook = exampleWorkbook()) {
+        chooseWorkbook(workbook);
+        click("frmDetail", "cmdNext_2");
+    }
+
     // Presses a button of an open screen; false when there is no such button.
     bool click(const QString& form, const QString& name) const {
         auto* button = control<QAbstractButton>(form, name);

@@ -40,15 +40,6 @@ QStringList menuShows(const UiSession& s) {
     return shown;
 }
 
-// Opens the example on the details screen, reached from the welcome screen.
-void chooseExample(UiSession& s) {
-    s.nav.start();
-    s.click("frmMain", "cmdNext_1");
-    s.click("frmAMain", "cmdInputDatafile");
-    s.dialogs.answerOpenFile(exampleWorkbook());
-    s.click("frmDetail", "cmdTemplt");
-}
-
 bool visibleScreens(const UiSession& s) {
     for (const char* form : {"frmMain", "frmAMain", "frmDetail"})
         if (auto* screen = s.nav.loaded(form); screen && screen->isVisible()) return true;
@@ -155,7 +146,7 @@ private slots:
         file.write("Date,Rainfall\n1999-01-01,2.5\n");
         file.close();
         UiSession s;
-        chooseExample(s);
+        s.chooseWorkbook();
         QVERIFY(s.click("frmDetail", "cmdNext_2"));
         const tarn::Project before = s.project;
         tarn::Workbook* book = s.nav.workbook();
@@ -206,7 +197,7 @@ private slots:
 
     void back_keeps_the_names_and_returns_to_the_step_before() {
         UiSession s;
-        chooseExample(s);
+        s.chooseWorkbook();
         s.control<QLineEdit>("frmDetail", "txtOperName")->setText("Typed before Back");
         QVERIFY(s.click("frmDetail", "cmdBack2"));
         QVERIFY(!s.nav.loaded("frmDetail"));
@@ -223,7 +214,7 @@ private slots:
     void a_subordinate_screen_closes_alone_or_with_its_owner() {
         UiSession s;
         s.nav.registerScreen("frmSub", [](Navigation& n) -> Screen* { return new SubordinateScreen(n); });
-        chooseExample(s);
+        s.chooseWorkbook();
         s.nav.show("frmSub", "frmDetail");
         QVERIFY(s.nav.loaded("frmSub")->close() == false);  // the close box unloads it ...
         QVERIFY(!s.nav.loaded("frmSub"));
@@ -238,7 +229,7 @@ private slots:
 
     void exit_waits_half_a_second_closes_the_workbook_and_quits() {
         UiSession s;
-        chooseExample(s);
+        s.chooseWorkbook();
         QVERIFY(s.nav.workbook());
         QElapsedTimer clock;
         clock.start();
