@@ -27,37 +27,16 @@
 #include "output/chart_types.h"
 #include "ui/chart/chart_control.h"
 #include "workbook/xlsx_builder.h"
+#include "bench_support.h"
 
 namespace {
 
 using namespace tarn;
 
-// A record of `days` days from 1900-01-01 in the workbook's daily columns, with the monthly
-// ETref table: rain of showers and dry spells, a receding streamflow.
+// A record of `days` days in the workbook's daily columns, with the monthly ETref table.
 void writeWorkbook(const std::filesystem::path& file, int days) {
     XlsxBuilder b;
-    b.addSheet("Inputs");
-    const int first = daysSinceEpoch(std::chrono::year{1900} / 1 / 1);
-    double flow = 1.0;
-    unsigned seed = 12345;
-    auto random = [&] {
-        seed = seed * 1103515245u + 12345u;
-        return double((seed >> 8) & 0xffff) / 65536.0;
-    };
-    for (int d = 1; d <= days; ++d) {
-        const double rain = random() < 0.55 ? 0.0 : std::round(-8.0 * std::log(1 - random()) * 10) / 10;
-        flow = 0.96 * flow + 0.15 * rain;
-        b.setNumber(0, 24 + d, 3, std::round(flow * 100) / 100);
-        b.setDate(0, 24 + d, 4, first + d - 1);
-        b.setNumber(0, 24 + d, 5, rain);
-        b.setNumber(0, 24 + d, 6, 1.5 + 1.2 * std::sin(d * 2 * 3.14159265 / 365.25));
-    }
-    for (int m = 1; m <= 12; ++m) {
-        static const char* names[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                      "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-        b.setText(0, 4 + m, 29, names[m - 1]);
-        b.setNumber(0, 4 + m, 30, 1.5 + 1.2 * std::sin((m - 4) * 3.14159265 / 6));
-    }
+    bench::addDailyRecord(b, b.addSheet("Inputs"), days);
     b.save(file);
 }
 
@@ -69,19 +48,7 @@ void paintNow(QWidget& w) {
     QApplication::processEvents();
 }
 
-struct Figures {
-    std::vector<double> ms;
-    void add(double v) { ms.push_back(v); }
-    std::string text() const {
-        auto s = ms;
-        std::sort(s.begin(), s.end());
-        char buf[160];
-        std::snprintf(buf, sizeof buf, "median %7.1f ms  min %7.1f  max %7.1f  (n=%zu)", s[s.size() / 2],
-                      s.front(), s.back(), s.size());
-        return buf;
-    }
-    double max() const { return *std::max_element(ms.begin(), ms.end()); }
-};
+using bench::Figures;
 
 double timed(const std::function<void()>& f) {
     QElapsedTimer t;

@@ -12,6 +12,7 @@
 #include "model/dates.h"
 #include "workbook/input_workbook.h"
 #include "workbook/xlsx_builder.h"
+#include "bench_support.h"
 
 namespace {
 
@@ -21,21 +22,7 @@ constexpr int kDays = 40000;
 void makeWorkbook(const fs::path& path) {
     tarn::XlsxBuilder b({false, true});
     const int s = b.addSheet("Project");
-    b.setText(s, 1, 6, "Benchmark catchment");
-    b.setText(s, 2, 6, "Bench");
-    b.setNumber(s, 3, 6, 10000);
-    // Ten sub-areas of 10 % each: share, rain factor, TAW, RAW, top, IF, Kc, St0, Sw0, B0.
-    const double params[] = {10, 100, 150, 75, 20, 0.1, 1.0, 10, 100, 5};
-    for (int c = 6; c <= 15; ++c)
-        for (int r = 5; r <= 14; ++r) b.setNumber(s, r, c, params[r - 5] + (r == 7 ? c : 0));
-    for (int c = 16; c <= 20; ++c)
-        for (int r = 5; r <= 7; ++r) b.setNumber(s, r, c, 20.0 * r + c);
-    for (int c = 22; c <= 26; ++c)
-        for (int r = 5; r <= 6; ++r) b.setNumber(s, r, c, 0.1 * r);
-    b.setNumber(s, 17, 6, 0.6);
-    b.setNumber(s, 18, 6, 0.97);
-    b.setNumber(s, 17, 24, 0.6);
-    b.setNumber(s, 18, 24, 0.97);
+    tarn::bench::addProjectBlock(b, s);
     const int first = tarn::daysSinceEpoch(std::chrono::year{1900} / 3 / 1);
     unsigned seed = 7;
     for (int d = 1; d <= kDays; ++d) {
