@@ -27,6 +27,7 @@
 #include "output/chart_types.h"
 #include "ui/chart/chart_control.h"
 #include "workbook/xlsx_builder.h"
+#include "bench_qt.h"
 #include "bench_support.h"
 
 namespace {
@@ -40,22 +41,9 @@ void writeWorkbook(const std::filesystem::path& file, int days) {
     b.save(file);
 }
 
-// Shows or repaints the chart and waits until it has painted.
-void paintNow(QWidget& w) {
-    if (!w.isVisible()) w.show();
-    QApplication::processEvents();
-    w.repaint();
-    QApplication::processEvents();
-}
-
 using bench::Figures;
-
-double timed(const std::function<void()>& f) {
-    QElapsedTimer t;
-    t.start();
-    f();
-    return double(t.nsecsElapsed()) / 1e6;
-}
+using bench::paintNow;
+using bench::timed;
 
 // What the rainfall step asks of the chart: dates, rainfall and measured streamflow.
 void requestRainfall(Project& p) {

@@ -36,6 +36,7 @@
 #include "ui/screens.h"
 #include "workbook/input_workbook.h"
 #include "workbook/xlsx_builder.h"
+#include "bench_qt.h"
 #include "bench_support.h"
 
 namespace {
@@ -129,22 +130,9 @@ struct Session {
     }
 };
 
-// Shows or repaints a widget and waits until it has painted.
-void paintNow(QWidget& w) {
-    if (!w.isVisible()) w.show();
-    QApplication::processEvents();
-    w.repaint();
-    QApplication::processEvents();
-}
-
 using bench::Figures;
-
-double timed(const std::function<void()>& f) {
-    QElapsedTimer t;
-    t.start();
-    f();
-    return double(t.nsecsElapsed()) / 1e6;
-}
+using bench::paintNow;
+using bench::timed;
 
 const QString kRun = QStringLiteral("frmRunModel");
 const QString kOut = QStringLiteral("frmOutput");
