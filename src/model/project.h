@@ -90,6 +90,11 @@ struct Project {
     Grid<std::string> DayDate;  // (0..N+1, 0..1): column 0 the date text of day d
     DaySeriesTable<double> Balance;  // (slot 0..18, day 0..N+15, k 0..20), mm/day
     FlowTableT FlowTable;            // litres
+    // Measured streamflow (Balance(FirstRun, d, Measured)) of a day whose cell was empty is
+    // missing: it is stored as 0 for the monthly and annual tables, and MeasMissing(d) = 1.
+    // Empty when no day is missing. MeasNegative lists the days with a negative value.
+    std::vector<unsigned char> MeasMissing;  // (0..NumDays)
+    std::vector<int> MeasNegative;
     int DaysOut = 0;   // last day the output chart shows
     int StartDay = 0;  // first day the output chart shows after a rerun
     int StopDay = 0;   // day of the output screens' upper date limit

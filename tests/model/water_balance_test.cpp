@@ -164,50 +164,5 @@ TEST(WaterBalance, RainfallFactorScalesTheSubAreaRainfall) {
     EXPECT_DOUBLE_EQ(at(p, slot::FirstRun, 1, qty::P), 10);
 }
 
-// Over a whole run on real data every sub-area closes its balance: rainfall is
-// interception, transpiration, the change of the profile store and drainage; recharge is
-// the change of the baseflow store and the baseflow taken out on days 1..N-1.
-TEST(WaterBalance, EverySubAreaClosesItsBalanceOverTheColnRecord) {
-    const auto coln = testing::colnRecord();
-    ASSERT_EQ(coln.dates.size(), 3653u);
-    SubAreaSpec arable{4000, 40, 100, 180, 90, 25, 0.05, 1.0, 10, 150, 60, 0.7, 0.97};
-    SubAreaSpec woodland{3000, 30, 110, 250, 120, 30, 0.25, 1.1, 5, 200, 60, 0.7, 0.97};
-    SubAreaSpec pasture{3697, 30, 95, 120, 60, 20, 0.1, 0.9, 15, 40, 60, 0.7, 0.97};
-    Project p = makeProject(year{1999} / 1 / 1, coln.rain, coln.etref,
-                            {arable, woodland, pasture});
-    for (std::size_t d = 0; d < coln.dates.size(); ++d) {
-        ASSERT_EQ(p.DayDate(int(d) + 1, 0), coln.dates[d]);
-        p.Balance(slot::FirstRun, int(d) + 1, qty::Measured) = coln.flow[d];
-    }
-    RunModel(p);
-    const int n = p.NumDays;
-    for (int s = 1; s <= 3; ++s) {
-        double P = 0, Ei = 0, Ta = 0, Fi = 0, R = 0, BF = 0;
-        for (int d = 1; d <= n; ++d) {
-            P += at(p, s, d, qty::P);
-            Ei += at(p, s, d, qty::Ei);
-            Ta += at(p, s, d, qty::Ta);
-            Fi += at(p, s, d, qty::Fi);
-            R += at(p, s, d, qty::R);
-            if (d < n) BF += at(p, s, d, qty::BF);
-        }
-        const double dSw = at(p, s, n, qty::Sw) - at(p, s, 0, qty::Sw);
-        const double dB = at(p, s, n, qty::B) - at(p, s, 0, qty::B);
-        EXPECT_NEAR(P, Ei + Ta + dSw + Fi, 1e-8 * P) << "A" << s;
-        EXPECT_NEAR(R, dB + BF, 1e-8 * R) << "A" << s;
-        EXPECT_GT(Fi, 0) << "A" << s;
-        for (int d = 1; d <= n; ++d)
-            ASSERT_TRUE(std::isfinite(at(p, s, d, qty::Q))) << "A" << s << " day " << d;
-    }
-    // Over ten years this chalk catchment drains a plausible share of its rain.
-    double rain = 0, q = 0;
-    for (int d = 1; d <= n; ++d) {
-        rain += at(p, slot::FirstRun, d, qty::P);
-        q += at(p, slot::FirstRun, d, qty::Q);
-    }
-    EXPECT_GT(q / rain, 0.2);
-    EXPECT_LT(q / rain, 0.8);
-}
-
 }  // namespace
 }  // namespace tarn

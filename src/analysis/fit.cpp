@@ -1,0 +1,124 @@
+#include "analysis/fit.h"
+
+#include <cmath>
+#include <cstdio>
+#include <stdexcept>
+#include <vector>
+
+#include "model/dates.h"
+#include "model/errors.h"
+#include "model/measured_days.h"
+
+namespace tarn {
+
+namespace {
+
+double mean(std::span<const double> x) {
+    double sum = 0;
+    for (double v : x) sum += v;
+    return sum / double(x.size());
+}
+
+// 1 - sum (s - o)^2 / sum (o - mean o)^2, empty where the observed values do not vary.
+std::optional<double> efficiency(std::span<const double> s, std::span<const double> o) {
+    const double mo = mean(o);
+    double error = 0, spread = 0;
+    for (std::size_t i = 0; i < o.size(); ++i) {
+        error += (s[i] - o[i]) * (s[i] - o[i]);
+        spread += (o[i] - mo) * (o[i] - mo);
+    }
+    if (spread == 0) return std::nullopt;
+    return 1 - error / spread;
+}
+
+}  // namespace
+
+FitFigures goodnessOfFit(std::span<const double> s, std::span<const double> o) {
+    FitFigures f;
+    if (s.size() != o.size()) throw std::invalid_argument("goodnessOfFit: series of different lengths");
+    f.days = int(o.size());
+    if (o.empty()) return f;
+    const double n = double(o.size());
+    const double ms = mean(s), mo = mean(o);
+    double vs = 0, vo = 0, cov = 0, sse = 0, sumS = 0, sumO = 0;
+    for (std::size_t i = 0; i < o.size(); ++i) {
+        vs += (s[i] - ms) * (s[i] - ms);
+        vo += (o[i] - mo) * (o[i] - mo);
+        cov += (s[i] - ms) * (o[i] - mo);
+        sse += (s[i] - o[i]) * (s[i] - o[i]);
+        sumS += s[i];
+        sumO += o[i];
+    }
+    const double sdS = std::sqrt(vs / n), sdO = std::sqrt(vo / n);  // population
+    f.nse = efficiency(s, o);
+    if (sdS > 0 && sdO > 0) f.r = cov / n / (sdS * sdO);
+    if (sdO > 0) f.alpha = sdS / sdO;
+    if (mo != 0) f.beta = ms / mo;
+    if (f.r && f.alpha && f.beta)
+        f.kge = 1 - std::sqrt((*f.r - 1) * (*f.r - 1) + (*f.alpha - 1) * (*f.alpha - 1) + (*f.beta - 1) * (*f.beta - 1));
+    if (sumO != 0) f.pbias = 100 * (sumS - sumO) / sumO;
+    f.rmse = std::sqrt(sse / n);
+
+    // Logarithms of both series with eps = mean(obs) / 100 added; undefined where a value
+    // plus eps is not positive.
+    const double eps = mo / 100;
+    std::vector<double> ls(s.size()), lo(o.size());
+    bool positive = true;
+    for (std::size_t i = 0; i < o.size() && positive; ++i) {
+        positive = s[i] + eps > 0 && o[i] + eps > 0;
+        if (positive) {
+            ls[i] = std::log(s[i] + eps);
+            lo[i] = std::log(o[i] + eps);
+        }
+    }
+    if (positive) f.logNse = efficiency(ls, lo);
+    return f;
+}
+
+DayRange wholeRecord(const Project& p) { return {1, p.NumDays}; }
+
+DayRange dayRangeOf(const Project& p, const std::string& from, const std::string& to) {
+    const int n = p.NumDays;
+    if (n < 1) throw InputError("There are no days in the record");
+    const auto first = parseDateText(p.DayDate(1, 0));
+    if (!first) throw InputError("Day 1: '" + p.DayDate(1, 0) + "' is not a date");
+    auto dayOf = [&](const std::string& text, int otherwise) {
+        if (text.find_first_not_of(' ') == std::string::npos) return otherwise;
+        const auto date = parseDateText(text);
+        if (!date) throw InputError("'" + text + "' is not a date");
+        const int d = daysSinceEpoch(*date) - daysSinceEpoch(*first) + 1;
+        if (d < 1 || d > n)
+            throw InputError(text + " lies outside the record, " + p.DayDate(1, 0) + " to " + p.DayDate(n, 0));
+        return d;
+    };
+    const DayRange range{dayOf(from, 1), dayOf(to, n)};
+    if (range.first > range.last) throw InputError(from + " comes after " + to);
+    return range;
+}
+
+FitFigures runFit(const Project& p, int runSlot, DayRange range) {
+    std::vector<double> s, o;
+    const int last = std::min(range.last, p.NumDays);
+    for (int d = std::max(range.first, 1); d <= last; ++d) {
+        if (measuredMissing(p, d)) continue;
+        s.push_back(p.Balance(runSlot, d, qty::Q));
+        o.push_back(p.Balance(slot::FirstRun, d, qty::Measured));
+    }
+    return goodnessOfFit(s, o);
+}
+
+std::string fitText(const FitFigures& f) {
+    if (f.days == 0) return "no days with a measured streamflow to compare";
+    auto figure = [](const std::optional<double>& x, const char* format) {
+        if (!x) return std::string("undefined");
+        char buf[64];
+        std::snprintf(buf, sizeof buf, format, *x);
+        return std::string(buf);
+    };
+    return "NSE " + figure(f.nse, "%.3f") + "  KGE " + figure(f.kge, "%.3f") + " (r " + figure(f.r, "%.3f") +
+           ", alpha " + figure(f.alpha, "%.3f") + ", beta " + figure(f.beta, "%.3f") + ")  log-NSE " +
+           figure(f.logNse, "%.3f") + "  PBIAS " + figure(f.pbias, "%.1f %%") + "  RMSE " +
+           figure(f.rmse, "%.3f mm/day") + "  (" + std::to_string(f.days) + (f.days == 1 ? " day)" : " days)");
+}
+
+}  // namespace tarn

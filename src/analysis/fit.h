@@ -1,0 +1,52 @@
+#pragma once
+// Goodness of fit of a run's catchment discharge against the measured streamflow.
+#include <optional>
+#include <span>
+#include <string>
+
+#include "model/project.h"
+
+namespace tarn {
+
+// Fit figures of simulated against observed daily flows (mm/day). A figure that the values
+// do not define (no days, a constant measured series, a zero mean) is empty.
+struct FitFigures {
+    int days = 0;                  // days used
+    std::optional<double> nse;     // Nash-Sutcliffe efficiency
+    std::optional<double> kge;     // Kling-Gupta efficiency (2009)
+    std::optional<double> r;       // linear correlation of simulated and observed
+    std::optional<double> alpha;   // sigma_sim / sigma_obs, population standard deviations
+    std::optional<double> beta;    // mu_sim / mu_obs
+    std::optional<double> logNse;  // NSE of ln(x + eps), eps = mean(obs) / 100, added to both
+    std::optional<double> pbias;   // 100 * sum(sim - obs) / sum(obs), %
+    std::optional<double> rmse;    // root mean square error, mm/day
+};
+
+// The figures of values paired by index (same length).
+FitFigures goodnessOfFit(std::span<const double> simulated, std::span<const double> observed);
+
+// Days first..last of the record, both included.
+struct DayRange {
+    int first = 1;
+    int last = 0;
+};
+
+// The whole record of p.
+DayRange wholeRecord(const Project& p);
+
+// The days of the record from date text `from` to `to` (ISO or the record's own date
+// form), both included; an empty text stands for the record's first or last day. Throws
+// InputError naming the date when it is not a date, lies outside the record, or `from`
+// comes after `to`.
+DayRange dayRangeOf(const Project& p, const std::string& from, const std::string& to);
+
+// The fit of run slot `runSlot` (slot::FirstRun or slot::LastRun) over the days of `range`
+// that have a measured streamflow (missing days skipped).
+FitFigures runFit(const Project& p, int runSlot, DayRange range);
+
+// One line of the figures as the command line and the screens show them:
+// "NSE 0.812  KGE 0.774 (r 0.905, alpha 0.93, beta 1.04)  log-NSE 0.80  PBIAS 3.9 %
+//  RMSE 0.21 mm/day  (3653 days)", with "undefined" for an empty figure.
+std::string fitText(const FitFigures& fit);
+
+}  // namespace tarn
