@@ -3,6 +3,7 @@
 // runs it once the command line has been parsed; main is the one error boundary.
 #include <CLI/CLI.hpp>
 #include <functional>
+#include <string>
 
 namespace tarn {
 
@@ -10,6 +11,13 @@ struct Command {
     CLI::App* app = nullptr;
     std::function<int()> run;  // exit status
 };
+
+struct RunJobOptions;
+
+// The options of every command that runs a workbook: --etref daily|monthly and --measured.
+// `etref` receives the text; apply it with applyEtref once parsed.
+void addReadOptions(CLI::App& command, RunJobOptions& options, std::string& etref);
+void applyEtref(RunJobOptions& options, const std::string& etref);
 
 Command addRunCommand(CLI::App& app);       // tarnflow run
 Command addDurationCommand(CLI::App& app);  // tarnflow duration

@@ -46,6 +46,8 @@ void checkOutputPaths(const RunJobOptions& o) {
     };
     std::vector<Named> files{{"the input workbook", o.workbook}};
     if (o.textOut) files.push_back({"--text-out", *o.textOut});
+    if (o.summaryJson) files.push_back({"--summary-json", *o.summaryJson});
+    if (o.csvOut) files.push_back({"--csv", *o.csvOut});
     if (o.workbookOut) {
         files.push_back({"--workbook-out", *o.workbookOut});
         // A legacy input's copy goes to the .xlsx name beside the one given.
@@ -116,6 +118,19 @@ RunJobReport runJob(Project& p, const RunJobOptions& o, const StageProgress& pro
     findSevenDayMinima(p, YearType::Calendar);
     report.analysisSeconds = secondsSince(start);
 
+    if (o.figuresOnly) return report;
+
+    // The summary: fit over the window, less the warm-up days; duration; closure.
+    start = Clock::now();
+    DayRange window;
+    inFile(o.workbook, [&] {
+        window = dayRangeOf(p, o.fitFrom, o.fitTo);
+        if (o.warmUpDays < 0) throw InputError("--warm-up " + std::to_string(o.warmUpDays) + " is not a number of days");
+        window.first += o.warmUpDays;
+    });
+    report.summary = summarizeFirstRun(p, o.measured, window);
+    report.summarySeconds = secondsSince(start);
+
     // Files.
     start = Clock::now();
     p.TimeNow = o.timeNow;
@@ -128,24 +143,11 @@ RunJobReport runJob(Project& p, const RunJobOptions& o, const StageProgress& pro
         report.workbookOut = saved.path;
         report.workbookNote = saved.note;
     }
-    report.saveSeconds = secondsSince(start);
-
-    // Figures of the summary.
-    const int n = p.NumDays;
-    report.days = n;
-    report.years = n / 365.25;
-    report.period = p.DayDate(1, 0) + " to " + p.DayDate(n, 0);
-    report.totalArea = p.TotalArea.numberOr0();
-    for (int s = 1; s <= kSubAreas; ++s) report.subAreas += p.SubArea[std::size_t(s)].numberOr0() > 0 ? 1 : 0;
-    for (int d = 1; d <= n; ++d) {
-        report.rainfall += p.Balance(slot::FirstRun, d, qty::P);
-        report.etref += p.Balance(slot::Inputs, d, qty::ETr);
-        report.actualEt += p.Balance(slot::FirstRun, d, qty::Ei) + p.Balance(slot::FirstRun, d, qty::Ta);
-        report.modelled += p.Balance(slot::FirstRun, d, qty::Q);
-        report.measured += p.Balance(slot::FirstRun, d, qty::Measured);
+    if (o.summaryJson) {
+        writeBytesAtomically(*o.summaryJson, summaryJson(report.summary));
+        report.summaryJson = o.summaryJson;
     }
-    for (double* x : {&report.rainfall, &report.etref, &report.actualEt, &report.modelled, &report.measured})
-        *x /= report.years;
+    report.saveSeconds = secondsSince(start);
     return report;
 }
 
@@ -157,21 +159,27 @@ std::string formatReport(const RunJobReport& r, const RunJobOptions& o) {
         out += buf;
         out += '\n';
     };
-    line("Period:        %s (%d days, %.1f years)", r.period.c_str(), r.days, r.years);
-    line("Catchment:     %.0f ha in %d sub-area%s", r.totalArea, r.subAreas, r.subAreas == 1 ? "" : "s");
-    line("Mean per year: rainfall %.0f mm, reference evapotranspiration %.0f mm%s,", r.rainfall, r.etref,
+    const RunSummary& s = r.summary;
+    line("Period:        %s to %s (%d days, %.1f years)", s.first.c_str(), s.last.c_str(), s.days, s.years);
+    line("Catchment:     %.0f ha in %d sub-area%s", s.totalArea, s.subAreas, s.subAreas == 1 ? "" : "s");
+    line("Mean per year: rainfall %.0f mm, reference evapotranspiration %.0f mm%s,", s.rainfall, s.etref,
          o.monthlyEtref ? " (monthly table)" : "");
-    line("               actual evapotranspiration %.0f mm, modelled streamflow %.0f mm,", r.actualEt, r.modelled);
-    if (o.measured)
-        line("               measured streamflow %.0f mm", r.measured);
-    else
+    line("               actual evapotranspiration %.0f mm, modelled streamflow %.0f mm,", s.actualEt, s.modelled);
+    if (!o.measured)
         line("               measured streamflow not read (add --measured)");
+    else if (s.measured)
+        line("               measured streamflow %.0f mm", *s.measured);
+    else
+        line("               no day has a measured streamflow");
+    out += summaryText(s);
     if (r.textOut) line("Text results:  %s", r.textOut->string().c_str());
     if (r.workbookOut) {
         line("Workbook:      %s%s", r.workbookOut->string().c_str(), o.excel ? " (with the daily results)" : "");
         if (!r.workbookNote.empty()) line("               %s", r.workbookNote.c_str());
     }
-    if (!r.textOut && !r.workbookOut) line("No files written (use --text-out or --workbook-out).");
+    if (r.summaryJson) line("Summary:       %s", r.summaryJson->string().c_str());
+    if (!r.textOut && !r.workbookOut && !r.summaryJson)
+        line("No files written (use --text-out, --workbook-out or --summary-json).");
     return out;
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "model/project.h"
+#include "output/run_summary.h"
 
 namespace tarn {
 
@@ -19,19 +20,22 @@ struct RunJobOptions {
     std::optional<std::filesystem::path> workbookOut;
     bool excel = false;          // the Excel mode of the workbook save (daily results too)
     std::string timeNow;         // the save time written into H2
+    // The days the fit to the measured streamflow covers: from..to (dates; empty: the
+    // record's first or last day), less the first warmUpDays days of that window.
+    std::string fitFrom, fitTo;
+    int warmUpDays = 0;
+    std::optional<std::filesystem::path> summaryJson;  // the summary as one JSON object
+    std::optional<std::filesystem::path> csvOut;       // --csv of duration and compare (checked only)
+    // Read, run and analyse only: no result files, no fit, duration or closure (compare).
+    bool figuresOnly = false;
 };
 
 struct RunJobReport {
-    std::string period;          // "1999-01-01 to 2008-12-31"
-    int days = 0;
-    double years = 0;
-    double totalArea = 0;        // ha
-    int subAreas = 0;            // with an area above 0
-    double rainfall = 0, etref = 0, actualEt = 0, modelled = 0, measured = 0;  // mm per year
-    std::optional<std::filesystem::path> textOut, workbookOut;
+    RunSummary summary;
+    std::optional<std::filesystem::path> textOut, workbookOut, summaryJson;
     std::string workbookNote;
     // Seconds spent in each stage.
-    double readSeconds = 0, runSeconds = 0, analysisSeconds = 0, saveSeconds = 0;
+    double readSeconds = 0, runSeconds = 0, analysisSeconds = 0, summarySeconds = 0, saveSeconds = 0;
 };
 
 // Stage names and progress of long stages, for a terminal.
@@ -41,9 +45,9 @@ using StageProgress = std::function<void(const std::string& stage, int value, in
 // the same job, links and other spellings of one file included.
 void checkOutputPaths(const RunJobOptions& options);
 
-// Runs the job on `project` (a fresh one); checkOutputPaths first, before anything is read
-// or written. Throws InputError with one line that names the
-// file and the cell or sub-area.
+// Runs the job on `project` (a fresh one); checkOutputPaths and the fit window first, before
+// anything is written. Throws InputError with one line that names the file and the cell,
+// sub-area or option.
 RunJobReport runJob(Project& project, const RunJobOptions& options, const StageProgress& progress = {});
 
 // The report as the command line prints it.
