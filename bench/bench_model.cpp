@@ -7,6 +7,7 @@
 
 #include "model/dates.h"
 #include "model/run_model.h"
+#include "output/run_summary.h"
 
 namespace {
 
@@ -56,6 +57,20 @@ void BM_RunModel(benchmark::State& state) {
     state.counters["max_rss_MB"] = double(maxResidentKiB()) / 1024;
 }
 BENCHMARK(BM_RunModel)->Arg(3653)->Arg(40000)->Unit(benchmark::kMillisecond);
+
+// What the summary adds to a run: the fit to a measured series, the flow duration of the
+// run and of the measurements, and the water-balance closure of every sub-area.
+void BM_RunSummary(benchmark::State& state) {
+    const int n = int(state.range(0));
+    tarn::Project p = longProject(n);
+    for (int d = 1; d <= n; ++d) p.Balance(11, d, 16) = 0.5 + 0.4 * std::sin(d / 30.0);
+    tarn::RunModel(p);
+    for (auto _ : state) {
+        const tarn::RunSummary s = tarn::summarizeFirstRun(p, true, tarn::wholeRecord(p));
+        benchmark::DoNotOptimize(s.closure.catchment.residual);
+    }
+}
+BENCHMARK(BM_RunSummary)->Arg(40000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

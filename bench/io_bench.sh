@@ -27,6 +27,8 @@ export TARNFLOW_BENCH_WORKBOOK="$book"
 if [[ "$short" == "--short" ]]; then
   build/bench/bench_workbook --benchmark_min_time=0.01 >/dev/null
   build/cli/tarnflow run "$book" --measured --text-out "$work/run.csv" >/dev/null
+  cp "$book" "$work/scenario.xlsx"
+  build/cli/tarnflow compare "$book" "$work/scenario.xlsx" --measured >/dev/null
   echo "workbook benchmarks ran in short mode"
   exit 0
 fi
@@ -71,3 +73,5 @@ out = subprocess.run(sys.argv[1:], check=True, capture_output=True, text=True).s
 print(f"   total {(time.perf_counter() - t) * 1000:.0f} ms;", out.strip().splitlines()[-1])
 PY
 done
+for i in 1 2 3 4 5 6 7 8 9; do cp "$book" "$work/scenario$i.xlsx"; done
+echo "== tarnflow compare --measured, 10 workbooks of 40000 days, $(nproc) cores (best of 3): $(best_of 3 build/cli/tarnflow compare "$book" "$work"/scenario?.xlsx --measured)"

@@ -105,6 +105,14 @@ TEST(FlowDuration, ExceededFlowsFollowTheType7Percentiles) {
     ASSERT_EQ(curve.size(), 999u);
     EXPECT_DOUBLE_EQ(curve.front(), 0.1);
     EXPECT_DOUBLE_EQ(curve.back(), 99.9);
+    // A whole curve (sorted once) and single figures (selected) agree on skewed flows.
+    std::vector<double> skewed;
+    for (int i = 0; i < 1000; ++i) skewed.push_back(std::pow(double((i * 7919) % 1000), 3) / 1e6);
+    const auto whole = flowsExceeded(skewed, curve);
+    for (std::size_t i : {0u, 332u, 500u, 998u}) {
+        const std::vector<double> one{curve[i]};
+        EXPECT_DOUBLE_EQ(*flowsExceeded(skewed, one)[0], *whole[i]) << curve[i];
+    }
 }
 
 void expectCloses(const ClosureTable& t) {
