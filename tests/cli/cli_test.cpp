@@ -163,5 +163,44 @@ TEST(CommandLine, AReplacedFileKeepsItsPermissions) {
         EXPECT_EQ(entry.path().filename().string().find(".tmp-"), std::string::npos) << entry.path();
 }
 
+TEST(CommandLine, NewProjectFromCsvRunsAsItStands) {
+    testing::TempDir dir;
+    const std::string csv = std::string(TARNFLOW_EXAMPLES_DIR) + "/data/coln_bibury.csv";
+    const std::string out = (dir / "coln.xlsx").string();
+    const Outcome made = tarnflow(dir, "new '" + out + "' --series '" + csv + "' --area 10697 --shares 60,40 --soil 3,2");
+    ASSERT_EQ(made.code, 0) << made.err;
+    EXPECT_EQ(made.out, "Wrote " + out + ": 3653 days from 1999-01-01 to 2008-12-31, 2 sub-areas\n");
+    const Outcome run = tarnflow(dir, "run '" + out + "' --measured");
+    ASSERT_EQ(run.code, 0) << run.err;
+    EXPECT_NE(run.out.find("10697 ha in 2 sub-areas"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("measured streamflow 473 mm"), std::string::npos) << run.out;
+
+    // Refusals: an existing file without --force, the CSV as the target, a bad line, bad shares.
+    const std::string before = readWholeFile(out);
+    struct Case {
+        std::string args, says;
+    } cases[] = {
+        {"'" + out + "' --series '" + csv + "' --area 5", out + " already exists; choose another name, or replace it with --force"},
+        {"'" + csv + "' --series '" + csv + "' --area 5 --force", csv + " is the CSV file of daily series"},
+        {"'" + (dir / "x.xlsx").string() + "' --series '" + (dir / "bad.csv").string() + "' --area 5",
+         (dir / "bad.csv").string() + ", line 3: 2000-01-03 does not follow 2000-01-01 of line 2"},
+        {"'" + (dir / "x.xlsx").string() + "' --series '" + csv + "' --area 5 --shares 60,30",
+         "The sub-area shares 60, 30 add up to 90 %"},
+    };
+    std::ofstream(dir / "bad.csv") << "date,rain,etref\n2000-01-01,1,1\n2000-01-03,1,1\n";
+    for (const Case& c : cases) {
+        const Outcome o = tarnflow(dir, "new " + c.args);
+        EXPECT_EQ(o.code, 1) << c.args;
+        EXPECT_EQ(o.err.rfind("tarnflow: " + c.says, 0), 0u) << o.err;
+        EXPECT_EQ(lineCount(o.err), 1) << o.err;
+    }
+    EXPECT_EQ(readWholeFile(out), before);
+    EXPECT_FALSE(fs::exists(dir / "x.xlsx"));
+    EXPECT_EQ(tarnflow(dir, "new '" + out + "' --series '" + csv + "'").code, 2);  // --area is required
+    const Outcome replaced = tarnflow(dir, "new '" + out + "' --series '" + csv + "' --area 5 --force --name Coln");
+    EXPECT_EQ(replaced.code, 0) << replaced.err;
+    EXPECT_EQ(openWorkbook(out)->text("F1"), "Coln");
+}
+
 }  // namespace
 }  // namespace tarn
