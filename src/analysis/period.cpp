@@ -35,23 +35,30 @@ PeriodMinima periodMinima(Project& p, const std::string& from, const std::string
     if (end == 0) throw InputError("'" + to + "' is not a day of the record");
 
     // Only whole windows take part: none begins after day NumDays - 6.
-    end = std::min(end, lastWholeWindow(p.NumDays));
-    const bool none = start > lastWholeWindow(p.NumDays);
+    const int whole = lastWholeWindow(p.NumDays);
+    end = std::min(end, whole);
+    auto wholeWindow = [&](int d) { return d >= 1 && d <= whole; };
+    auto measuredMean = [&](int d) { return measuredMeanExists(p, d); };
 
     PeriodMinima r;
-    // Strictly smaller values replace the minimum: the earliest day wins.
-    auto lowest = [&](const double* series, double& value, std::string& date) {
-        value = none ? 0 : series[start];
-        date = none ? std::string() : p.DayDate(start, 0);
-        for (int d = start; d <= end; ++d)
-            if (value > series[d]) {
+    // The search starts at the period's first day that has a mean (`exists`); a period
+    // without any has no minimum. Strictly smaller values replace the minimum: the
+    // earliest day wins.
+    auto lowest = [&](const double* series, const auto& exists, double& value, std::string& date) {
+        int first = start;
+        while (first < end && !exists(first)) ++first;
+        const bool has = exists(first);
+        value = has ? series[first] : 0;
+        date = has ? p.DayDate(first, 0) : std::string();
+        for (int d = first + 1; d <= end; ++d)
+            if (exists(d) && value > series[d]) {
                 value = series[d];
                 date = p.DayDate(d, 0);
             }
     };
     if (p.RerunFlag == 1) {
         r.hasLast = true;
-        lowest(p.Balance.series(14, 17), p.PerMinLast, p.PerDateLast);
+        lowest(p.Balance.series(14, 17), wholeWindow, p.PerMinLast, p.PerDateLast);
         r.lastMin = p.PerMinLast;
         r.lastDate = p.PerDateLast;
     }
@@ -69,7 +76,7 @@ PeriodMinima periodMinima(Project& p, const std::string& from, const std::string
         }
     }
     computeMeasuredSevenDayMeans(p);
-    lowest(p.Balance.series(15, 18), p.PerMinMeas, p.PerDateMeas);
+    lowest(p.Balance.series(15, 18), measuredMean, p.PerMinMeas, p.PerDateMeas);
     r.measMin = p.PerMinMeas;
     r.measDate = p.PerDateMeas;
     return r;

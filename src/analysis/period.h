@@ -35,7 +35,9 @@ struct PeriodMinima {
 // Show me over the days whose date texts are `from` and `to` (the last day of each text):
 // the earliest day wins on equal means; the first-run search starts at the first positive
 // mean. Only whole seven-day windows take part: the period ends at day NumDays - 6 at the
-// latest, and a period that begins after it has no minimum (value 0, date ""). Sets
+// latest, and a period that begins after it has no minimum (value 0, date ""); the
+// measured search takes only days whose window holds no missing day (measuredMeanExists),
+// and a period without such a day has no measured minimum. Sets
 // PerMinLast, PerDateLast, PerMinMeas, PerDateMeas. Throws InputError when a text is not a
 // day of the record.
 PeriodMinima periodMinima(Project& project, const std::string& from, const std::string& to);

@@ -5,6 +5,7 @@
 #include "analysis/display.h"
 #include "model/dates.h"
 #include "model/errors.h"
+#include "model/measured_days.h"
 
 namespace tarn {
 
@@ -50,6 +51,14 @@ void computeMeasuredSevenDayMeans(Project& p) {
     forwardSevenDaySum(p.Balance.series(slot::FirstRun, qty::Measured), p.NumDays, 7, p.Balance.series(15, 18));
 }
 
+bool measuredMeanExists(const Project& p, int d) {
+    if (d < 1 || d > lastWholeWindow(p.NumDays)) return false;
+    if (p.MeasMissing.empty()) return true;
+    for (int j = d; j <= d + 6; ++j)
+        if (measuredMissing(p, j)) return false;
+    return true;
+}
+
 std::string chooseMinFlowScale(Project& p) {
     const ScaleStep step = scaleStepOf(p.MaxMonFirst);
     p.FlowScale = scaleDivisor(step);
@@ -57,10 +66,11 @@ std::string chooseMinFlowScale(Project& p) {
     return p.MinFlowUnit;
 }
 
-Minimum yearMinimum(const Project& p, const double* series, int first, int last) {
+Minimum yearMinimum(const Project& p, const double* series, int first, int last, DayTest exists) {
     Minimum m;
     bool found = false;
     for (int d = first; d <= last; ++d) {
+        if (exists && !exists(p, d)) continue;
         if (!found && series[d] > 0) {
             found = true;
             m.value = series[d];
@@ -106,19 +116,20 @@ void findSevenDayMinima(Project& p, YearType type) {
 
     const int column = int(type);
     computeMeasuredSevenDayMeans(p);
-    auto search = [&](const double* series, Grid<double>& flow, Grid<std::string>& date, std::vector<int>& day) {
+    auto search = [&](const double* series, Grid<double>& flow, Grid<std::string>& date, std::vector<int>& day,
+                      DayTest exists) {
         for (int i = 1; i <= years; ++i) {
             // Only whole windows: the last mean that exists belongs to day NumDays - 6.
             const int last = std::min(bounds[std::size_t(i) + 1], lastWholeWindow(n));
-            const Minimum m = yearMinimum(p, series, bounds[std::size_t(i)], last);
+            const Minimum m = yearMinimum(p, series, bounds[std::size_t(i)], last, exists);
             flow(column, i) = m.value;
             date(column, i) = m.date;
             day[std::size_t(i)] = m.day;
         }
     };
-    search(p.Balance.series(13, 16), p.MinFlowFirst, p.MinDateFirst, p.MinDayFirst);
-    if (p.RerunFlag == 1) search(p.Balance.series(14, 17), p.MinFlowLast, p.MinDateLast, p.MinDayLast);
-    search(p.Balance.series(15, 18), p.MinFlowMeas, p.MinDateMeas, p.MinDayMeas);
+    search(p.Balance.series(13, 16), p.MinFlowFirst, p.MinDateFirst, p.MinDayFirst, nullptr);
+    if (p.RerunFlag == 1) search(p.Balance.series(14, 17), p.MinFlowLast, p.MinDateLast, p.MinDayLast, nullptr);
+    search(p.Balance.series(15, 18), p.MinFlowMeas, p.MinDateMeas, p.MinDayMeas, measuredMeanExists);
     for (int k = 1; k <= years; ++k) {
         auto date = parseDateText(p.DayDate(bounds[std::size_t(k)], 0));
         p.YearNum[std::size_t(k)] = date ? int(date->year()) : 0;

@@ -26,8 +26,15 @@ inline int lastWholeWindow(int n) { return n > 6 ? n - 6 : 0; }
 // and depth into Balance(15, d, 17); the sub-area volumes into SubFlow7(1 or 2, d, s).
 void computeSevenDayMeans(Project& project);
 
-// The measured seven-day mean depth into Balance(15, d, 18).
+// The measured seven-day mean depth into Balance(15, d, 18). A window that holds a day
+// without a measured streamflow (MeasMissing) sums the 0 stored for that day; such a mean
+// is no mean, and the searches pass it by through measuredMeanExists.
 void computeMeasuredSevenDayMeans(Project& project);
+
+// Whether day d has a measured seven-day mean: its window d..d+6 lies wholly inside the
+// record and holds no missing measured day. The yearly and the period searches of the
+// measured series take only these days.
+bool measuredMeanExists(const Project& project, int d);
 
 // FlowScale and MinFlowUnit from MaxMonFirst; returns the unit text.
 std::string chooseMinFlowScale(Project& project);
@@ -38,16 +45,19 @@ std::string chooseMinFlowScale(Project& project);
 // depth means, into the tables of that year type. On equal minima the later day wins; a
 // year's days before its first positive mean do not count; a year without any positive
 // mean has no minimum (empty date, 0, day 0). Only means whose window lies wholly within
-// the record take part. Needs computeSevenDayMeans first.
+// the record take part, and of the measured series only means without a missing day
+// (measuredMeanExists). Needs computeSevenDayMeans first.
 void findSevenDayMinima(Project& project, YearType type);
 
-// The lowest value of series[d] for d = first..last, as the yearly search takes it.
+// The lowest value of series[d] for d = first..last, as the yearly search takes it; with
+// `exists`, only over the days for which it holds.
 struct Minimum {
     double value = 0;
     int day = 0;            // 0: no positive value in the range
     std::string date;       // "" when day is 0
 };
-Minimum yearMinimum(const Project& project, const double* series, int first, int last);
+using DayTest = bool (*)(const Project&, int);
+Minimum yearMinimum(const Project& project, const double* series, int first, int last, DayTest exists = nullptr);
 
 // Paging through the seven-day table: PageCursor and PageStart are year indices.
 class SevenDayPager {

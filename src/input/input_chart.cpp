@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "model/errors.h"
+#include "model/measured_days.h"
 #include "workbook/input_workbook.h"
 #include "workbook/workbook.h"
 
@@ -25,7 +26,8 @@ bool freshRead(const Project& p) { return p.ChartLoaded == 0 || p.ChartRedim != 
 struct SeriesRead {
     int days = 0;
     std::vector<std::string> dates;
-    std::optional<std::vector<double>> rain, measured, etrefDaily;
+    std::optional<std::vector<double>> rain, etrefDaily;
+    std::optional<MeasuredRead> measured;
     std::optional<MonthlyTable> etrefMonthly;
 };
 
@@ -57,7 +59,7 @@ SeriesRead readRequested(const Project& p, bool fresh, const ProgressFn& progres
         step();
     }
     if (wantMeasured) {
-        r.measured = readDayNumbers(*book, r.days, "C");
+        r.measured = readMeasuredStreamflow(*book, r.days);
         step();
     }
     if (wantEtref) {
@@ -81,7 +83,10 @@ void commit(Project& p, SeriesRead& r, bool fresh) {
         std::copy(values.begin() + 1, values.begin() + 1 + r.days, series + 1);
     };
     if (r.rain) put(*r.rain, slot::Inputs, qty::P);
-    if (r.measured) put(*r.measured, slot::FirstRun, qty::Measured);
+    if (r.measured) {
+        put(r.measured->values, slot::FirstRun, qty::Measured);
+        setMeasuredDays(p, std::move(r.measured->missing));
+    }
     if (r.etrefDaily) put(*r.etrefDaily, slot::Inputs, qty::ETr);
     if (r.etrefMonthly) {
         for (int m = 1; m <= kMonths; ++m) p.Balance(5, m, qty::ETr) = r.etrefMonthly->values[std::size_t(m)];
@@ -232,7 +237,7 @@ PointEdit editInputChartPoint(Project& p, int column, int row, std::string_view 
         p.Balance(5, day, qty::ETr) = *v;
         spreadMonthlyEtref(p);
     } else if (column == 2) {
-        p.Balance(slot::FirstRun, day, qty::Measured) = *v;
+        setMeasuredValue(p, day, *v);
     } else {
         p.Balance(slot::Inputs, day, p.ChartSeries == 2 ? qty::ETr : qty::P) = *v;
     }

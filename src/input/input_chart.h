@@ -52,7 +52,8 @@ struct InputChartView {
 // "LoadInputChart": the first time for a file (ChartLoaded = 0, or ChartRedim set) opens
 // ChartFile, counts the days of ColDate, sizes the daily tables anew and reads the dates;
 // any time, reads the series the load flags ask for: rainfall into Balance(0, d, 1) (with
-// ChartMeas the measured streamflow of column C into Balance(11, d, 16)), daily ETref into
+// ChartMeas the measured streamflow of column C into Balance(11, d, 16), its empty cells
+// as missing days in MeasMissing and its negative days in MeasNegative), daily ETref into
 // Balance(0, d, 2), or the monthly table into Balance(5, m, 2) with its labels and spread
 // over the days at once. Series read are read for every day of the period, whatever number
 // of rows is shown; nothing else in the tables changes, so an ETref read keeps the
@@ -80,7 +81,8 @@ struct PointEdit {
 
 // The answer to "Change the data point:" for the point (column, row) of the chart: empty
 // changes nothing; not a number gives kInvalidPointMessage; a number goes into the monthly
-// table (and the days of that month), the measured streamflow or the requested series.
+// table (and the days of that month), the measured streamflow (the day is then no longer
+// missing, and negative only when the number is) or the requested series.
 // The workbook is never changed.
 PointEdit editInputChartPoint(Project& project, int column, int row, std::string_view answer);
 

@@ -4,6 +4,7 @@
 
 #include "input/capture.h"
 #include "input/etref_capture.h"
+#include "model/measured_days.h"
 
 namespace tarn {
 
@@ -29,6 +30,16 @@ std::optional<StepResult> etrefUnread(Project& p) {
     if (p.EtrefDone == 0 || p.LoadEtref == 0) return std::nullopt;
     p.EtrefDone = 0;
     return unread(p, "reference evapotranspiration", "cmdCapEtrefData");
+}
+
+std::string rainReadStatus(const Project& p, const std::string& status) {
+    if (p.MeasFlow != 1) return status;
+    std::string notes = missingMeasuredText(p);
+    if (const std::string negative = negativeMeasuredText(p); !negative.empty())
+        notes += (notes.empty() ? "" : "; ") + negative;
+    if (notes.empty()) return status;
+    if (status.empty()) return notes;
+    return status + (status.back() == ' ' ? "" : " ") + notes;
 }
 
 StepResult rainNextWhenRead(Project& p, const SubAreaBoxes& factors) {

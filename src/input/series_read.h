@@ -6,6 +6,7 @@
 // a step must not pass on as captured: the model would run on the series of an earlier
 // request, or on none.
 #include <optional>
+#include <string>
 
 #include "input/step_result.h"
 #include "model/project.h"
@@ -18,6 +19,13 @@ namespace tarn {
 // the series was read, or no capture is pending.
 std::optional<StepResult> rainUnread(Project& project);
 std::optional<StepResult> etrefUnread(Project& project);
+
+// The rainfall step's status once the chart has read the measured streamflow with the
+// rainfall: `status` followed by what the measured series lacks ("C1043 and 211 more days
+// have no measured streamflow", then "C1050: the measured streamflow -0.3 is negative",
+// joined by "; "). `status` as it is when no day is missing or negative, or when no
+// measured streamflow was asked for (MeasFlow = 0).
+std::string rainReadStatus(const Project& project, const std::string& status);
 
 // Next of the rainfall step (cmdNext_4): rainUnread, else rainNext.
 StepResult rainNextWhenRead(Project& project, const SubAreaBoxes& factors);

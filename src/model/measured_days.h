@@ -1,6 +1,7 @@
 #pragma once
 // Days of the measured streamflow that are missing or negative, and how messages name them.
 #include <string>
+#include <vector>
 
 #include "model/project.h"
 
@@ -21,5 +22,14 @@ std::string missingMeasuredText(const Project& p);
 // "C1050: the measured streamflow -0.3 is negative" (and " and 4 more days" when there are
 // more); empty when none is negative.
 std::string negativeMeasuredText(const Project& p);
+
+// After the measured streamflow of days 1..NumDays has been stored into
+// Balance(FirstRun, d, Measured): `missing` ([d] = 1: the day's cell was empty) becomes
+// MeasMissing (cleared when no day is missing), and MeasNegative lists the days below 0.
+void setMeasuredDays(Project& p, std::vector<unsigned char> missing);
+
+// A measured streamflow given for day d (an edited chart point): stored, the day is no
+// longer missing, and it is negative only when the value is.
+void setMeasuredValue(Project& p, int d, double value);
 
 }  // namespace tarn

@@ -15,6 +15,9 @@ void Project::resizeDays(int numDays) {
     DayDate.resize(numDays + 2, 2);
     Balance.resize(19, numDays + 16, 21);
     FlowTable.resize(8, numDays + 1, 12);
+    // Which measured days are missing or negative is read anew with the period.
+    MeasMissing.clear();
+    MeasNegative.clear();
     MonYear.clear();
     MonMonth.clear();
     MonTotal = Grid<double>();

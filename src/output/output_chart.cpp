@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "model/measured_days.h"
 #include "model/variant.h"
 
 namespace tarn {
@@ -94,7 +95,7 @@ OutputPointEdit editOutputChartPoint(Project& p, OutputChart& chart, int column,
     if (k == qty::P)
         p.Balance(slot::Inputs, day, qty::P) = *v;
     else
-        p.Balance(slot::FirstRun, day, qty::Measured) = *v;
+        setMeasuredValue(p, day, *v);
     for (std::size_t c = 0; c < chart.series.size(); ++c)
         if (chart.series[c].quantity == k) chart.table.columns[c][std::size_t(row)] = *v;
     p.RerunFlag = 1;

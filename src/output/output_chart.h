@@ -86,7 +86,8 @@ struct OutputPointEdit {
 // The answer to "Change the data point:" for point (column, row) of the chart. Empty:
 // nothing changes. Not a number: Invalid, nothing stored. A rainfall point stores the
 // catchment rainfall Balance(0, day, 1) and a measured-streamflow point the measured
-// streamflow Balance(11, day, 16) of the day in that row (firstDay + row), every column of
+// streamflow Balance(11, day, 16) of the day in that row (firstDay + row; the day is then
+// no longer missing, and negative only when the number is), every column of
 // the table showing that series takes the value, and RerunFlag = 1 so the next run is a
 // last run beside the first. A modelled series cannot be edited (its points follow from
 // the next rerun): NotEditable, with a status that says so.

@@ -51,6 +51,8 @@ void GetRainScreen::capture() {
         showResult(*refused, ui_->txtStatus2);
         return;
     }
+    // What the measured streamflow lacks (missing or negative days) joins " Data read OK !".
+    showStatus(ui_->txtStatus2, rainReadStatus(project(), captured.result.status));
     ui_->cmdNext_4->setEnabled(true);
     ui_->cmdCapRain->setEnabled(false);
     ui_->cmdNext_4->setFocus();

@@ -3,6 +3,7 @@
 #include "model/cell_address.h"
 #include "model/dates.h"
 #include "model/errors.h"
+#include "model/measured_days.h"
 
 #include <algorithm>
 #include <array>
@@ -36,10 +37,29 @@ void readHeader(const Workbook& book, Project& p) {
             p.AreaInit(c, row) = book.cell(5 + row, col("F") + c - 1).toVariant();
 }
 
-double numberOfCell(const Workbook& book, int row, std::string_view column) {
-    const Cell cell = book.cell(row, col(column));
+namespace {
+
+double numberOf(const Cell& cell, int row, std::string_view column) {
     if (auto x = cell.toNumber()) return *x;
     throw InputError(address(column, row) + ": '" + cell.displayText() + "' is not a number");
+}
+
+// A cell that holds no value: empty, or a text of blanks only.
+bool blankCell(const Cell& cell) {
+    return cell.empty() || (cell.type == Cell::Type::Text && cell.text.find_first_not_of(" \t") == std::string::npos);
+}
+
+// The measured streamflow of a row; a blank cell is a missing day and reads as 0.
+double measuredOfRow(const Workbook& book, int row, unsigned char& missing) {
+    const Cell cell = book.cell(row, col("C"));
+    missing = blankCell(cell) ? 1 : 0;
+    return missing ? 0.0 : numberOf(cell, row, "C");
+}
+
+}  // namespace
+
+double numberOfCell(const Workbook& book, int row, std::string_view column) {
+    return numberOf(book.cell(row, col(column)), row, column);
 }
 
 void loadParametersFromDataFile(const Workbook& book, Project& p) {
@@ -107,8 +127,12 @@ void loadDailySeries(const Workbook& book, Project& p, const SeriesRequest& requ
     // Read everything first, so that a bad cell leaves the project as it was.
     std::vector<std::string> dates(std::size_t(n) + 1);
     std::vector<double> rain, measured, etref;
+    std::vector<unsigned char> missing;
     if (request.rain) rain.assign(std::size_t(n) + 1, 0.0);
-    if (request.measured) measured.assign(std::size_t(n) + 1, 0.0);
+    if (request.measured) {
+        measured.assign(std::size_t(n) + 1, 0.0);
+        missing.assign(std::size_t(n) + 1, 0);
+    }
     if (request.etref == EtrefInput::Daily) etref.assign(std::size_t(n) + 1, 0.0);
     int previous = 0;
     for (int d = 1; d <= n; ++d) {
@@ -122,7 +146,7 @@ void loadDailySeries(const Workbook& book, Project& p, const SeriesRequest& requ
                              "; the dates must be consecutive days");
         previous = day;
         if (request.rain) rain[i] = numberOfCell(book, row, "E");
-        if (request.measured) measured[i] = numberOfCell(book, row, "C");
+        if (request.measured) measured[i] = measuredOfRow(book, row, missing[i]);
         if (request.etref == EtrefInput::Daily) etref[i] = numberOfCell(book, row, "F");
     }
     std::array<double, 13> monthly{};
@@ -142,6 +166,7 @@ void loadDailySeries(const Workbook& book, Project& p, const SeriesRequest& requ
         if (request.measured) p.Balance(slot::FirstRun, d, qty::Measured) = measured[i];
         if (request.etref == EtrefInput::Daily) p.Balance(slot::Inputs, d, qty::ETr) = etref[i];
     }
+    if (request.measured) setMeasuredDays(p, std::move(missing));
     if (request.etref == EtrefInput::Monthly) {
         for (int m = 1; m <= 12; ++m) p.Balance(5, m, qty::ETr) = monthly[std::size_t(m)];
         p.MonthLabel = labels;
@@ -182,6 +207,15 @@ std::vector<double> readDayNumbers(const Workbook& book, int days, std::string_v
     for (int d = 1; d <= days; ++d)
         values[std::size_t(d)] = numberOfCell(book, kFirstDayRow + d - 1, column);
     return values;
+}
+
+MeasuredRead readMeasuredStreamflow(const Workbook& book, int days) {
+    MeasuredRead r;
+    r.values.assign(std::size_t(std::max(days, 0)) + 1, 0.0);
+    r.missing.assign(r.values.size(), 0);
+    for (int d = 1; d <= days; ++d)
+        r.values[std::size_t(d)] = measuredOfRow(book, kFirstDayRow + d - 1, r.missing[std::size_t(d)]);
+    return r;
 }
 
 void checkSeriesEndsWithDates(const Workbook& book, int days, std::string_view dateColumn,

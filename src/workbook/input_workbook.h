@@ -44,7 +44,8 @@ struct SeriesRequest {
 
 // Reads the period and the daily series into the project: sizes the daily tables anew,
 // DayDate from column D ("YYYY-MM-DD"; date cells, date serials or date texts), rainfall
-// into Balance(0, d, 1), measured streamflow into Balance(11, d, 16), daily ETref into
+// into Balance(0, d, 1), measured streamflow into Balance(11, d, 16) (an empty cell is a
+// missing day: 0 there, marked in MeasMissing; negative days in MeasNegative), daily ETref into
 // Balance(0, d, 2), or the twelve monthly values into Balance(5, m, 2) with their labels
 // from AC5:AC16 in MonthLabel (EtrefMonthly = 1; spreadMonthlyEtref makes them daily).
 // Throws InputError naming the cell for a value that is not a number, a date that is not a
@@ -73,6 +74,16 @@ std::vector<std::string> readDayDates(const Workbook& book, int days, std::strin
 
 // The numbers of days 1..days of `column`, as numberOfCell gives them.
 std::vector<double> readDayNumbers(const Workbook& book, int days, std::string_view column);
+
+// The measured streamflow of days 1..days of column C ([0] unused): numbers as
+// numberOfCell reads them, and missing[d] = 1 for a day whose cell is empty or holds
+// blanks only (a missing day, whose value is 0). Throws InputError naming the first bad
+// cell.
+struct MeasuredRead {
+    std::vector<double> values;
+    std::vector<unsigned char> missing;
+};
+MeasuredRead readMeasuredStreamflow(const Workbook& book, int days);
 
 // Refuses a series of `column` that goes on below the last of `days` dates of
 // `dateColumn`: such values would have no day. `what` names the series in the message

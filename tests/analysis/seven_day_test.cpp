@@ -104,6 +104,58 @@ TEST(SevenDayMinima, YearWithoutAnyPositiveMeanHasNoMinimum) {
     EXPECT_EQ(p.MinDayFirst[2], 0);
 }
 
+// Two calendar years at 3 mm/day (measured 6). The measured streamflow dips to 1 on days
+// 43..49 and 51..57; day 50 has no measurement (its cell was empty: 0 is stored), nor has
+// any day of 2002 (days 366..730).
+Project withMissingMeasuredDays() {
+    Project p = withDischarge(year{2001} / 1 / 1, 730, [](int) { return 3.0; });
+    for (int d = 43; d <= 57; ++d) p.Balance(slot::FirstRun, d, qty::Measured) = d == 50 ? 0.0 : 1.0;
+    p.MeasMissing.assign(731, 0);
+    p.MeasMissing[50] = 1;
+    for (int d = 366; d <= 730; ++d) {
+        p.MeasMissing[std::size_t(d)] = 1;
+        p.Balance(slot::FirstRun, d, qty::Measured) = 0;
+    }
+    return p;
+}
+
+TEST(SevenDayMinima, MeasuredWindowsWithAMissingDayAreNoMeans) {
+    // The windows of days 44..50 hold day 50 and would mean less than 1; they do not count.
+    Project p = withMissingMeasuredDays();
+    computeSevenDayMeans(p);
+    EXPECT_FALSE(measuredMeanExists(p, 44));
+    EXPECT_TRUE(measuredMeanExists(p, 43));
+    EXPECT_TRUE(measuredMeanExists(p, 51));
+    findSevenDayMinima(p, YearType::Calendar);
+    ASSERT_EQ(p.MinYearsOf[2], 2);
+    EXPECT_EQ(p.MinDayMeas[1], 51);  // equal to day 43's; the later day wins
+    EXPECT_DOUBLE_EQ(p.MinFlowMeas(2, 1), 1.0);
+    // A year without a single whole measured window has no measured minimum.
+    EXPECT_EQ(p.MinDayMeas[2], 0);
+    EXPECT_EQ(p.MinDateMeas(2, 2), "");
+    EXPECT_EQ(p.MinFlowMeas(2, 2), 0.0);
+    // The modelled minima do not care about measured gaps.
+    EXPECT_NE(p.MinDayFirst[2], 0);
+}
+
+TEST(PeriodMinimum, MeasuredWindowsWithAMissingDayAreSkipped) {
+    Project p = withMissingMeasuredDays();
+    computePeriodMeans(p);
+    struct Case {
+        int from, to;
+        int day;  // of the measured minimum; 0: none
+    } cases[] = {{2, 100, 43},  {45, 60, 51},   // the search starts at the first whole window
+                 {44, 50, 0},   {44, 44, 0},    // every window holds day 50
+                 {360, 400, 0}, {50, 49, 0}};   // 2002 is unmeasured; a reversed period from day 50
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.from) + ".." + std::to_string(c.to));
+        const PeriodMinima r = periodMinima(p, p.DayDate(c.from, 0), p.DayDate(c.to, 0));
+        EXPECT_EQ(r.measDate, c.day ? p.DayDate(c.day, 0) : "");
+        EXPECT_DOUBLE_EQ(r.measMin, c.day ? 1.0 : 0.0);
+        EXPECT_EQ(r.firstDate, c.from <= c.to ? p.DayDate(c.from, 0) : "");  // the modelled search is as before
+    }
+}
+
 TEST(SevenDayMinima, WaterYearsGoFromJulyToJuneIntoTheirOwnColumn) {
     Project p = withDischarge(year{2000} / 1 / 1, 3 * 365 + 1, [](int d) { return 1.0 + d % 9; });
     computeSevenDayMeans(p);

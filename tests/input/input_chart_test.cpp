@@ -6,6 +6,7 @@
 
 #include "input/input_chart.h"
 #include "model/dates.h"
+#include "model/measured_days.h"
 #include "support/temp_dir.h"
 #include "workbook/xlsx_builder.h"
 
@@ -229,6 +230,35 @@ TEST_F(InputChart, PointTextsAndEdits) {
     EXPECT_EQ(e.value, 2.5);
     EXPECT_EQ(p.Balance(0, 40, 1), 2.5);
     EXPECT_EQ(inputChartTable(p).value(1, 39), 2.5);
+}
+
+TEST_F(InputChart, EmptyMeasuredCellsStayMissingUntilEditedOrReadWhole) {
+    auto gappy = seriesBook();
+    gappy.set(0, 27, 3, Cell());      // day 3
+    gappy.setText(0, 30, 3, " ");     // day 6
+    gappy.setNumber(0, 31, 3, -0.3);  // day 7
+    gappy.save(file);
+    ASSERT_TRUE(openFromRain(true).ok);
+    EXPECT_EQ(missingMeasuredText(p), "C27 and 1 more day have no measured streamflow");
+    EXPECT_EQ(negativeMeasuredText(p), "C31: the measured streamflow -0.3 is negative");
+    EXPECT_EQ(p.Balance(11, 6, 16), 0.0);
+    EXPECT_EQ(inputChartTable(p).value(2, 2), 0.0);
+
+    // Edited points are measured: day 3 and 6 given values, day 7 no longer negative, day 8 now.
+    for (const auto& [row, answer] : {std::pair{2, "0.4"}, {5, "0"}, {6, "0.1"}, {7, "-1"}})
+        EXPECT_EQ(editInputChartPoint(p, 2, row, answer).kind, PointEdit::Kind::Changed);
+    EXPECT_EQ(missingMeasuredText(p), "");
+    EXPECT_TRUE(p.MeasMissing.empty());
+    EXPECT_EQ(negativeMeasuredText(p), "C32: the measured streamflow -1 is negative");
+
+    // Read again, the gaps are back; read from a whole column, none is left.
+    requestInputChart(p, rainRequest(true));
+    ASSERT_TRUE(loadInputChart(p, "").ok);
+    EXPECT_EQ(missingMeasuredDays(p), 2);
+    seriesBook().save(file);
+    requestInputChart(p, rainRequest(true));
+    ASSERT_TRUE(loadInputChart(p, "").ok);
+    EXPECT_EQ(missingMeasuredText(p) + negativeMeasuredText(p), "");
 }
 
 TEST_F(InputChart, ReadErrorsNameTheFileAndCellAndChangeNothing) {

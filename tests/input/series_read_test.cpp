@@ -1,6 +1,8 @@
 // A capture step passes on only once the input series chart has read what it asked for.
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "input/capture.h"
 #include "input/etref_capture.h"
 #include "input/input_chart.h"
@@ -16,12 +18,15 @@ using namespace std::chrono;
 using testing::TempDir;
 
 // Ten days from 2001-01-01: rain d in E, ETref 10 + d in F, the monthly table in AD5:AD16;
-// `badRainDay` puts a text in the rainfall of that day.
-void writeBook(const std::filesystem::path& file, int badRainDay = 0) {
+// `badRainDay` puts a text in the rainfall of that day; `measured` holds the days that
+// have a measured streamflow in C (day, value).
+void writeBook(const std::filesystem::path& file, int badRainDay = 0,
+               const std::map<int, double>& measured = {}) {
     XlsxBuilder b;
     b.addSheet("Inputs");
     const int first = daysSinceEpoch(year{2001} / 1 / 1);
     for (int d = 1; d <= 10; ++d) {
+        if (measured.count(d)) b.setNumber(0, 24 + d, 3, measured.at(d));
         b.setDate(0, 24 + d, 4, first + d - 1);
         if (d == badRainDay)
             b.setText(0, 24 + d, 5, "n/a");
@@ -98,6 +103,39 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"etref_workbook_gone", Kind::Etref, true, true, true, false,
              "The reference evapotranspiration data were not read from "}),
     [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
+
+TEST(RainReadStatus, SaysWhichMeasuredDaysAreMissingOrNegative) {
+    std::map<int, double> whole;
+    for (int d = 1; d <= 10; ++d) whole[d] = 0.5;
+    std::map<int, double> gappy = whole;
+    gappy.erase(3);
+    gappy.erase(4);
+    gappy[9] = -0.3;
+    struct Case {
+        const char* name;
+        std::map<int, double> measured;
+        bool streamflow;  // the box was checked at capture
+        std::string status;
+    } cases[] = {
+        {"whole", whole, true, " Data read OK !"},
+        {"not asked for", {}, false, " Data read OK !"},
+        {"nothing measured", {}, true, " Data read OK ! C25 and 9 more days have no measured streamflow"},
+        {"gaps and a negative", gappy, true,
+         " Data read OK ! C27 and 1 more day have no measured streamflow; "
+         "C33: the measured streamflow -0.3 is negative"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        Project p;
+        p.DataFile = (dir / "book.xlsx").string();
+        writeBook(p.DataFile, 0, c.measured);
+        rainLoad(p);
+        const RainCapture captured = rainCapture(p, c.streamflow);
+        ASSERT_TRUE(loadInputChart(p, "").ok);
+        EXPECT_EQ(rainReadStatus(p, captured.result.status), c.status);
+    }
+}
 
 }  // namespace
 }  // namespace tarn

@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include "model/measured_days.h"
 #include "output/output_display.h"
 #include "support/project_builder.h"
 
@@ -142,6 +143,8 @@ TEST(OutputRefresh, ClassChoicesSetTheParametersAndAreasKeepTheirFactors) {
 
 TEST(OutputChartPoints, EditsLandOnTheDayAndQuantityOfTheirRow) {
     Project p = afterFirstRun();
+    p.MeasMissing.assign(std::size_t(p.NumDays) + 1, 0);
+    p.MeasMissing[5] = p.MeasMissing[9] = 1;  // their cells were empty
     OutputValuesGrid grid = outputValuesGrid(p);
     const RerunOutcome r = outputRerun(p, grid, {p.DayDate(5, 0), p.DayDate(8, 0), {true, false, false, true, true}});
     ASSERT_TRUE(r.rerun);
@@ -169,6 +172,7 @@ TEST(OutputChartPoints, EditsLandOnTheDayAndQuantityOfTheirRow) {
     EXPECT_EQ(p.Balance(slot::Inputs, 7, qty::P), 7.5);     // StartDay 5 + row 2
     EXPECT_EQ(p.Balance(slot::Inputs, 6, qty::P), 0.5);     // the invalid answer stored nothing
     EXPECT_EQ(p.Balance(slot::FirstRun, 5, qty::Measured), 2.25);
+    EXPECT_EQ(missingMeasuredText(p), "C33 has no measured streamflow");  // day 5 is measured now
     EXPECT_EQ(chart.table.value(4, 2), 7.5);               // the repeated rainfall follows
     EXPECT_NE(chart.table.value(2, 1), 4.0);
     EXPECT_EQ(editOutputChartPoint(p, chart, 2, 1, "4").status,

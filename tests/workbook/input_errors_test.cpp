@@ -6,6 +6,7 @@
 
 #include "model/dates.h"
 #include "model/errors.h"
+#include "model/measured_days.h"
 #include "support/temp_dir.h"
 #include "workbook/input_workbook.h"
 #include "workbook/xlsx_builder.h"
@@ -159,6 +160,61 @@ TEST(InputErrors, NoSilentMisreads) {
                   "E27: the formula has no stored result; open the workbook in a spreadsheet program and save "
                   "it again");
         EXPECT_EQ(p.NumDays, 0);
+    }
+}
+
+TEST(InputErrors, EmptyMeasuredCellsAreMissingDaysNotZeroFlow) {
+    // Ten days with measured streamflow 0.5 in C25:C34, except the cells a case sets:
+    // nullptr empties the cell, any other text is written as it is or as the number it reads.
+    struct Case {
+        const char* name;
+        std::vector<std::pair<int, const char*>> cells;  // day, content
+        std::vector<int> missing;
+        const char* missingText;
+        const char* negativeText;
+    } cases[] = {
+        {"none", {}, {}, "", ""},
+        {"one", {{3, nullptr}}, {3}, "C27 has no measured streamflow", ""},
+        {"many", {{2, "\t"}, {5, nullptr}, {6, nullptr}, {7, " "}}, {2, 5, 6, 7},
+         "C26 and 3 more days have no measured streamflow", ""},
+        {"negatives and a gap", {{4, "-0.3"}, {8, "-2"}, {9, "-1"}, {1, nullptr}}, {1},
+         "C25 has no measured streamflow", "C28: the measured streamflow -0.3 is negative and 2 more days"},
+    };
+    TempDir dir;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        XlsxBuilder b = seriesBook(10);
+        for (int d = 1; d <= 10; ++d) b.setNumber(0, 24 + d, 3, 0.5);
+        for (const auto& [day, content] : c.cells) {
+            if (!content)
+                b.set(0, 24 + day, 3, Cell());
+            else if (auto x = parseNumber(content))
+                b.setNumber(0, 24 + day, 3, *x);
+            else
+                b.setText(0, 24 + day, 3, content);
+        }
+        b.save(dir / "book.xlsx");
+        Project p;
+        loadDailySeries(*openWorkbook(dir / "book.xlsx"), p, {true, true, EtrefInput::Daily});
+        std::vector<int> missing;
+        for (int d = 0; d <= 11; ++d)
+            if (measuredMissing(p, d)) missing.push_back(d);
+        EXPECT_EQ(missing, c.missing);
+        EXPECT_EQ(missingMeasuredDays(p), int(c.missing.size()));
+        EXPECT_EQ(p.MeasMissing.empty(), c.missing.empty());
+        for (int d : c.missing) EXPECT_EQ(p.Balance(slot::FirstRun, d, qty::Measured), 0.0);
+        EXPECT_EQ(missingMeasuredText(p), c.missingText);
+        EXPECT_EQ(negativeMeasuredText(p), c.negativeText);
+
+        // A read that fails keeps what the last good read found; one without the measured
+        // series, or whose measured series is whole, leaves nothing missing.
+        b.setText(0, 30, 3, "n/a");
+        b.save(dir / "bad.xlsx");
+        EXPECT_EQ(messageOf([&] { loadDailySeries(*openWorkbook(dir / "bad.xlsx"), p, {true, true, EtrefInput::Daily}); }),
+                  "C30: 'n/a' is not a number");
+        EXPECT_EQ(missingMeasuredText(p), c.missingText);
+        loadDailySeries(*openWorkbook(dir / "book.xlsx"), p, {});
+        EXPECT_EQ(missingMeasuredText(p) + negativeMeasuredText(p), "");
     }
 }
 
