@@ -1,5 +1,6 @@
 #include "compare.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <cstdio>
@@ -199,22 +200,29 @@ std::string compareCsv(const std::vector<ScenarioFigures>& rows) {
 
 std::string compareText(const std::vector<ScenarioFigures>& rows) {
     if (rows.empty()) return {};
+    // The name column fits the longest file name, up to 40 characters.
+    int width = 8;
+    for (const ScenarioFigures& r : rows) width = std::max(width, int(r.workbook.filename().string().size()));
+    width = std::min(width, 40);
+    auto nameOf = [&](const ScenarioFigures& r) {
+        std::string name = r.workbook.filename().string();
+        if (int(name.size()) > width) name = name.substr(0, std::size_t(width) - 3) + "...";
+        return name;
+    };
     const ScenarioFigures& base = rows[0];
     const bool fit = base.fit.has_value();
     std::string out = "Period " + base.first + " to " + base.last + "; mean per year, first run; changes against " +
                       base.workbook.filename().string() + "\n\n";
     char buf[512];
-    std::snprintf(buf, sizeof buf, "%-24s %8s %8s %8s %11s %9s %8s %10s %9s%s\n", "workbook", "rain", "AET", "flow",
+    std::snprintf(buf, sizeof buf, "%-*s %8s %8s %8s %11s %9s %8s %10s %9s%s\n", width, "workbook", "rain", "AET", "flow",
                   "flow", "change", "change", "7-day low", "Q95", fit ? "      NSE      KGE  PBIAS %" : "");
     out += buf;
-    std::snprintf(buf, sizeof buf, "%-24s %8s %8s %8s %11s %9s %8s %10s %9s\n", "", "mm", "mm", "mm", "1000 m3",
+    std::snprintf(buf, sizeof buf, "%-*s %8s %8s %8s %11s %9s %8s %10s %9s\n", width, "", "mm", "mm", "mm", "1000 m3",
                   "mm", "%", "mm/day", "mm/day");
     out += buf;
     for (const ScenarioFigures& r : rows) {
         const double change = r.streamflow - base.streamflow;
-        std::string name = r.workbook.filename().string();
-        if (name.size() > 24) name = name.substr(0, 21) + "...";
-        std::snprintf(buf, sizeof buf, "%-24s %8.1f %8.1f %8.1f %11.1f %+9.1f %+8.2f %10s %9s", name.c_str(),
+        std::snprintf(buf, sizeof buf, "%-*s %8.1f %8.1f %8.1f %11.1f %+9.1f %+8.2f %10s %9s", width, nameOf(r).c_str(),
                       r.rainfall, r.actualEt, r.streamflow, thousandM3(r.streamflow, r.area), change,
                       base.streamflow != 0 ? 100 * change / base.streamflow : 0.0,
                       r.lowFlowYears > 0 ? number(r.lowFlow, 4).c_str() : "none", optionalNumber(r.q95, 4).c_str());
@@ -231,7 +239,7 @@ std::string compareText(const std::vector<ScenarioFigures>& rows) {
     }
     const std::vector<int> subAreas = subAreasOf(rows);
     out += "\nChange of each sub-area's mean annual volume against the base, 1000 m3\n";
-    std::snprintf(buf, sizeof buf, "%-24s", "workbook");
+    std::snprintf(buf, sizeof buf, "%-*s", width, "workbook");
     out += buf;
     for (int s : subAreas) {
         std::snprintf(buf, sizeof buf, " %9s", ("A" + std::to_string(s)).c_str());
@@ -239,9 +247,7 @@ std::string compareText(const std::vector<ScenarioFigures>& rows) {
     }
     out += '\n';
     for (const ScenarioFigures& r : rows) {
-        std::string name = r.workbook.filename().string();
-        if (name.size() > 24) name = name.substr(0, 21) + "...";
-        std::snprintf(buf, sizeof buf, "%-24s", name.c_str());
+        std::snprintf(buf, sizeof buf, "%-*s", width, nameOf(r).c_str());
         out += buf;
         for (int s : subAreas) {
             std::snprintf(buf, sizeof buf, " %+9.1f", volumeOf(r, s) - volumeOf(base, s));

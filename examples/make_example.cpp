@@ -1,6 +1,9 @@
-// make_example: builds the bundled example project workbook from the River Coln record.
+// make_example: builds the bundled example project workbook from the River Coln record, and
+// its land-use scenario in which the grassland is planted with woodland.
 //   make_example examples/data/coln_bibury.csv examples/coln_bibury.xlsx
+//   make_example examples/data/coln_bibury.csv examples/coln_bibury_woodland.xlsx --woodland
 #include <cstdio>
+#include <string>
 
 #include "model/errors.h"
 #include "workbook/daily_csv.h"
@@ -8,7 +11,7 @@
 
 namespace {
 
-tarn::ProjectSheet colnSheet() {
+tarn::ProjectSheet colnSheet(bool woodland) {
     tarn::ProjectSheet sheet;
     sheet.name = "River Coln at Bibury, Gloucestershire, England";
     sheet.operatorName = "TARNFLOW example";
@@ -19,6 +22,14 @@ tarn::ProjectSheet colnSheet() {
     sheet.subAreas = {{"Arable", {50, 100, 110, 55, 20, 0.03, 0.8, 10, 90, 80}},
                       {"Grassland", {35, 100, 100, 50, 20, 0.05, 0.85, 10, 85, 80}},
                       {"Woodland", {15, 102, 150, 75, 25, 0.2, 0.95, 12, 120, 80}}};
+    if (woodland) {
+        // The scenario: the grassland's 35 % becomes woodland like the existing woodland
+        // (deeper roots, a rougher and wetter canopy) on the grassland's own rainfall.
+        sheet.name = "River Coln at Bibury: grassland turned to woodland";
+        auto& [name, values] = sheet.subAreas[1];
+        name = "Woodland (was grassland)";
+        values = {35, 100, 150, 75, 25, 0.2, 0.95, 12, 120, 80};
+    }
     sheet.bfi = 0.85;
     sheet.recession = 0.975;
 
@@ -42,13 +53,14 @@ tarn::ProjectSheet colnSheet() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: make_example RECORD.csv TARGET.xlsx\n");
+    const bool woodland = argc == 4 && std::string(argv[3]) == "--woodland";
+    if (argc != 3 && !woodland) {
+        std::fprintf(stderr, "usage: make_example RECORD.csv TARGET.xlsx [--woodland]\n");
         return 2;
     }
     try {
         const tarn::DailyRecord record = tarn::readDailyCsv(argv[1]);
-        tarn::writeProjectWorkbook(colnSheet(), record, argv[2]);
+        tarn::writeProjectWorkbook(colnSheet(woodland), record, argv[2]);
         std::printf("%s: %zu days\n", argv[2], record.days.size());
         return 0;
     } catch (const tarn::InputError& e) {
