@@ -202,5 +202,38 @@ TEST(CommandLine, NewProjectFromCsvRunsAsItStands) {
     EXPECT_EQ(openWorkbook(out)->text("F1"), "Coln");
 }
 
+TEST(CommandLine, DurationCompareAndSummaryFiles) {
+    testing::TempDir dir;
+    const std::string csv = (dir / "d.csv").string();
+    ASSERT_EQ(tarnflow(dir, "duration '" + example() + "' --measured --csv '" + csv + "'").code, 0);
+    const std::string curve = readWholeFile(csv);
+    EXPECT_EQ(curve.rfind("exceedance_percent,first_run_mm_per_day,measured_mm_per_day\n0.1,", 0), 0u);
+    EXPECT_EQ(lineCount(curve), 1000);
+    EXPECT_NE(curve.find("\n99.9,"), std::string::npos);
+
+    const Outcome compared = tarnflow(dir, "compare '" + example() + "' '" + example() + "' --csv '" + (dir / "c.csv").string() + "'");
+    ASSERT_EQ(compared.code, 0) << compared.err;
+    EXPECT_EQ(lineCount(readWholeFile(dir / "c.csv")), 3);
+
+    // Refusals name what is wrong and write nothing.
+    struct Case {
+        std::string args, says;
+        int code;
+    } cases[] = {
+        {"run '" + example() + "' --measured --fit-window 2009-01-01:", "2009-01-01 lies outside the record", 1},
+        {"run '" + example() + "' --fit-window 2001", "--fit-window 2001: give FROM:TO", 2},
+        {"run '" + example() + "' --summary-json '" + example() + "'", "is the input workbook", 1},
+        {"duration '" + example() + "' --csv '" + example() + "'", "is the input workbook", 1},
+        {"compare '" + example() + "'", "", 2},
+        {"compare '" + example() + "' '" + std::string(TARNFLOW_TEST_DATA_DIR) + "/libreoffice.xlsx'",
+         "the workbooks of a comparison must cover the same period", 1},
+    };
+    for (const Case& c : cases) {
+        const Outcome o = tarnflow(dir, c.args);
+        EXPECT_EQ(o.code, c.code) << c.args << "\n" << o.err;
+        EXPECT_NE(o.err.find(c.says), std::string::npos) << o.err;
+    }
+}
+
 }  // namespace
 }  // namespace tarn
