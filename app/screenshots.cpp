@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <functional>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 #include "input/menu.h"
@@ -221,12 +222,31 @@ std::vector<Stop> tourStops() {
              t.click("frmOutput", "cmdRefresh");
              return output;
          }},
+        // The same screen with the flow duration curves of both runs and of the measured
+        // streamflow in the chart's place.
+        {"output_duration.png", [](Tour& t) -> QWidget* {
+             t.screen("frmOutput")->control<QCheckBox>("chkDuration")->setChecked(true);
+             return t.screen("frmOutput");
+         }},
         // The class screen, chosen by "Use generic parameter values".
         {"output_classes.png", [](Tour& t) -> QWidget* {
              t.click("frmOutput", "cmdexitoutput");
              t.screen("frmRunModel")->control<QRadioButton>("optNames")->setChecked(true);
              t.click("frmRunModel", "cmdShowMe");
              return t.screen("frmOutput_2");
+         }},
+        // Its fit over the year 2000, and its duration curves.
+        {"output_classes_duration.png", [](Tour& t) -> QWidget* {
+             Screen* output = t.screen("frmOutput_2");
+             const std::pair<const char*, const char*> window[] = {{"txtFitFrom", "2000-01-01"},
+                                                                   {"txtFitTo", "2000-12-31"}};
+             for (const auto& [box, date] : window) {
+                 auto* edit = output->control<QLineEdit>(box);
+                 edit->setText(date);
+                 emit edit->editingFinished();
+             }
+             output->control<QCheckBox>("chkDuration")->setChecked(true);
+             return output;
          }},
         // The analysis screens after the rerun, each opened from the run screen and shown.
         {"monthly.png", [](Tour& t) -> QWidget* {

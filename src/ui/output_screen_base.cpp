@@ -2,17 +2,22 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QShowEvent>
+#include <QStackedWidget>
 #include <QStringListModel>
 #include <algorithm>
 
 #include "input/input_chart.h"
+#include "output/fit_panel.h"
 #include "ui/busy_pointer.h"
 #include "ui/chart/chart_control.h"
+#include "ui/chart/duration_chart.h"
 #include "ui/dialogs.h"
 #include "ui/navigation.h"
 #include "ui/progress_steps.h"
@@ -45,8 +50,11 @@ void fillList(QComboBox* box, const std::vector<std::string>& items, int selecte
     box->setCurrentIndex(selected);
 }
 
+// The fit figures of a run take seven lines.
+constexpr int kFitLines = 7;
+
 // The chart's own views take the keyboard focus: each carries the chart's accessible name.
-void nameChartViews(ChartControl* chart) {
+void nameChartViews(QWidget* chart) {
     for (QWidget* w : chart->findChildren<QWidget*>())
         if (w->focusPolicy() != Qt::NoFocus && w->accessibleName().isEmpty()) w->setAccessibleName(chart->accessibleName());
 }
@@ -77,11 +85,43 @@ void OutputScreenBase::bindCommon() {
     txtResCoef_->setMaximumWidth(shortBox);
     txtMessage_->setMinimumWidth(fm.averageCharWidth() * 60);
 
+    stkChart_ = control<QStackedWidget>("stkChart");
+    chtDuration_ = control<DurationChart>("chtDuration");
+    chkDuration_ = control<QCheckBox>("chkDuration");
+    txtFitFrom_ = control<QLineEdit>("txtFitFrom");
+    txtFitTo_ = control<QLineEdit>("txtFitTo");
+    lblFitFirst_ = control<QLabel>("lblFitFirst");
+    lblFitLastRun_ = control<QLabel>("lblFitLastRun");
+    lblFitLast_ = control<QLabel>("lblFitLast");
+    lblFitMissing_ = control<QLabel>("lblFitMissing");
+    chtDuration_->setMinimumSize(chtSample_->minimumSize());
+    const int dateBox = fm.horizontalAdvance(QStringLiteral("0000-00-00")) + fm.averageCharWidth() * 3;
+    txtFitFrom_->setMinimumWidth(dateBox);
+    txtFitTo_->setMinimumWidth(dateBox);
+    // The first run's figures and the last run's in two columns, apart.
+    if (auto* grid = qobject_cast<QGridLayout*>(control<QGroupBox>("grpFit")->layout()))
+        grid->setHorizontalSpacing(fm.averageCharWidth() * 2);
+    // Room for the figures of both runs from the start, so the panel does not grow under the
+    // chart when the last run appears.
+    for (QLabel* figures : {lblFitFirst_, lblFitLast_}) {
+        figures->setMinimumHeight(fm.lineSpacing() * kFitLines);
+        figures->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    }
+    for (QWidget* w : {static_cast<QWidget*>(lblFitLastRun_), static_cast<QWidget*>(lblFitLast_)}) {
+        QSizePolicy policy = w->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        w->setSizePolicy(policy);
+    }
+    nameChartViews(chtDuration_);
+
     connect(control<QPushButton>("cmdRefresh"), &QPushButton::clicked, this, &OutputScreenBase::rerun);
     connect(control<QPushButton>("cmdexitoutput"), &QPushButton::clicked, this, &OutputScreenBase::back);
     connect(control<QPushButton>("Command1"), &QPushButton::clicked, this, [this] { nav().exitProgram(); });
     connect(chtSample_, &ChartControl::pointSelected, this, &OutputScreenBase::pointSelected);
     connect(chtSample_, &ChartControl::pointActivated, this, &OutputScreenBase::pointActivated);
+    connect(txtFitFrom_, &QLineEdit::editingFinished, this, &OutputScreenBase::fitDatesEdited);
+    connect(txtFitTo_, &QLineEdit::editingFinished, this, &OutputScreenBase::fitDatesEdited);
+    connect(chkDuration_, &QCheckBox::toggled, this, &OutputScreenBase::showDuration);
 }
 
 SeriesTicks OutputScreenBase::runScreenSeries() const {
@@ -113,6 +153,43 @@ void OutputScreenBase::loadCommon(const OutputScreenTexts& t, const OutputCommon
     setCommonBoxes(boxes);
     if (const auto* run = nav().loaded<RunScreen>(kRunForm)) chtSample_->setChartType(run->chartTypeCode());
     nameChartViews(chtSample_);
+    const FitDates dates = fitDates(project());
+    fitFrom_ = toQ(dates.from);
+    fitTo_ = toQ(dates.to);
+    txtFitFrom_->setText(fitFrom_);
+    txtFitTo_->setText(fitTo_);
+    fitRange_ = wholeRecord(project());
+    refreshFit();
+}
+
+void OutputScreenBase::refreshFit() {
+    const FitPanel panel = fitPanel(project(), fitRange_);
+    lblFitFirst_->setText(toQ(panel.first));
+    lblFitLast_->setText(toQ(panel.last));
+    lblFitLastRun_->setVisible(!panel.last.empty());
+    lblFitLast_->setVisible(!panel.last.empty());
+    lblFitMissing_->setText(toQ(panel.missing));
+    lblFitMissing_->setVisible(!panel.missing.empty());
+    if (chkDuration_->isChecked()) chtDuration_->setCurves(durationCurves(project()));
+}
+
+void OutputScreenBase::fitDatesEdited() {
+    if (loading()) return;
+    const QString from = txtFitFrom_->text(), to = txtFitTo_->text();
+    if (from == fitFrom_ && to == fitTo_) return;  // focus left a box unchanged
+    fitFrom_ = from;
+    fitTo_ = to;
+    const FitWindow window = fitWindow(project(), toStd(from), toStd(to));
+    if (window.result.ok) {
+        fitRange_ = window.range;
+        refreshFit();
+    }
+    showResult(window.result, txtMessage_);
+}
+
+void OutputScreenBase::showDuration(bool on) {
+    if (on) chtDuration_->setCurves(durationCurves(project()));
+    stkChart_->setCurrentWidget(on ? static_cast<QWidget*>(chtDuration_) : static_cast<QWidget*>(chtSample_));
 }
 
 QSize OutputScreenBase::sizeHint() const {
@@ -163,6 +240,7 @@ void OutputScreenBase::showChart(const OutputChart& chart) {
     chart_ = chart;
     chtSample_->setData(chart_.table);
     nameChartViews(chtSample_);
+    refreshFit();
     // The date window shows the days charted, so that Rerun keeps them.
     if (const int rows = chart_.table.rows(); rows > 0) {
         cmbLowerLimit_->setCurrentIndex(chart_.firstDay - 1);
@@ -190,6 +268,11 @@ void OutputScreenBase::rerun() {
         if (outcome.rerun) showChart(outcome.chart);
     }
     afterRerun(outcome);
+    // The other output screen, when it is open, shows the fit of the new last run too.
+    if (outcome.rerun)
+        for (const char* twin : {"frmOutput", "frmOutput_2"})
+            if (auto* other = nav().loaded<OutputScreenBase>(QString::fromLatin1(twin)); other && other != this)
+                other->refreshFit();
     showResult(outcome.result, txtMessage_);
 }
 
@@ -213,6 +296,7 @@ void OutputScreenBase::pointActivated(int column, int row) {
         // Every column of the series takes the value: the table is drawn again.
         chtSample_->setData(chart_.table);
         chtSample_->setCurrentPoint(column, row);
+        refreshFit();  // an edited measured streamflow changes the fit
     }
     if (!edit.status.empty()) showStatus(txtMessage_, edit.status);
     dialogs().beep(edit.beeps);

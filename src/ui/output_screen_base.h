@@ -4,19 +4,26 @@
 // rainfall-scale boxes, the baseflow boxes, and Rerun, Back and Exit. Each screen adds its
 // own parameter grid: values on frmOutput, soil and vegetation classes on frmOutput_2.
 // They are opened beside the run screen by Show me, which hands them the chart to draw.
+// Beside the chart, the panel grpFit shows the fit of the runs to the measured streamflow
+// over its own window of dates, and chkDuration puts the flow duration curves in the
+// chart's place.
 #include <QList>
 #include <QString>
 
+#include "analysis/fit.h"
 #include "output/output_display.h"
 #include "ui/screen.h"
 
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QLineEdit;
+class QStackedWidget;
 
 namespace tarn::ui {
 
 class ChartControl;
+class DurationChart;
 
 class OutputScreenBase : public SubordinateScreen {
     Q_OBJECT
@@ -26,8 +33,11 @@ public:
     void showChart(const OutputChart& chart);
     const OutputChart& shownChart() const { return chart_; }
     ChartControl* chart() const { return chtSample_; }
+    DurationChart* durationChart() const { return chtDuration_; }
     // The chart type chosen on the run screen.
     void setChartType(int code);
+    // The fit panel and, while it is shown, the duration chart, from the project as it is.
+    void refreshFit();
 
     QSize sizeHint() const override;
 
@@ -59,6 +69,9 @@ private:
     void back();
     void pointSelected(int column, int row);
     void pointActivated(int column, int row);
+    // The dates typed into txtFitFrom and txtFitTo, when they changed.
+    void fitDatesEdited();
+    void showDuration(bool on);
 
     bool pointUnit_;
     bool sized_ = false;  // given its full size on first show
@@ -75,6 +88,17 @@ private:
     QList<QLineEdit*> rainScale_;
     QLineEdit* txtBFlow_ = nullptr;
     QLineEdit* txtResCoef_ = nullptr;
+    QStackedWidget* stkChart_ = nullptr;
+    DurationChart* chtDuration_ = nullptr;
+    QCheckBox* chkDuration_ = nullptr;
+    QLineEdit* txtFitFrom_ = nullptr;
+    QLineEdit* txtFitTo_ = nullptr;
+    QLabel* lblFitFirst_ = nullptr;
+    QLabel* lblFitLastRun_ = nullptr;
+    QLabel* lblFitLast_ = nullptr;
+    QLabel* lblFitMissing_ = nullptr;
+    DayRange fitRange_;        // the days the panel's figures cover
+    QString fitFrom_, fitTo_;  // the box texts last looked at
 };
 
 }  // namespace tarn::ui

@@ -2,17 +2,23 @@
 // run, Show me, point events, an edited baseflow index rerun into the last run while the
 // first run stays, the class screen, and saving both ways through the file dialogs, with
 // the files compared to what the core writes for the same project; refusals of a run, a
-// rerun and a save.
+// rerun and a save; the fit panel and the flow duration curves beside the chart.
+#include <QChart>
+#include <QChartView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
+#include <QLogValueAxis>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStackedWidget>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "analysis/fit.h"
 #include "input/capture.h"
 #include "input/menu.h"
 #include "model/variant.h"
@@ -78,6 +84,10 @@ const QStringList kOutputButtons{"cmdAnnualTotmmm", "cmdNext_9", "cmdMinFlows10"
                                  "cmdShowMe",       "cmdSaveOut", "cmdAnTot"};
 
 QStringList lines(const std::string& text) { return toQ(text).split("\r\n"); }
+
+// A fit label's figures, one to a line, as the one line of fitText.
+QString fitShown(const QLabel* label) { return label->text().replace("\n(r ", " (r ").replace('\n', "  "); }
+QString fitOf(const Project& p, int run, tarn::DayRange days) { return toQ(tarn::fitText(tarn::runFit(p, run, days))); }
 
 QStringList readLines(const QString& file) {
     return lines(tarn::readWholeFile(toPath(file)));
@@ -285,6 +295,9 @@ private slots:
         }
         QVERIFY(rain != 12.5);
         QCOMPARE(p.RerunFlag, 1);
+        // The edited measured point is in the fit; there is no last run to fit yet.
+        QCOMPARE(fitShown(s.at<QLabel>(kOut2, "lblFitFirst")), fitOf(p, slot::FirstRun, tarn::wholeRecord(p)));
+        QVERIFY(!s.at<QLabel>(kOut2, "lblFitLast")->isVisible());
 
         // A class chosen for A1 on frmOutput_2 takes that class's parameters on Rerun, and
         // frmOutput shows them.
@@ -293,12 +306,71 @@ private slots:
         s.at<QRadioButton>(kOut2, "optvege1R_0")->setChecked(true);
         QVERIFY(s.click(kOut2, "cmdRefresh"));
         QCOMPARE(s.text(kOut2, "txtMessage"), QString(" Output for the last and first run !......"));
+        // Its fit panel now shows the last run too, and so does frmOutput's.
+        for (const QString& form : {kOut2, kOut})
+            QCOMPARE(fitShown(s.at<QLabel>(form, "lblFitLast")), fitOf(p, slot::LastRun, tarn::wholeRecord(p)));
+        QVERIFY(s.at<QLabel>(kOut2, "lblFitLast")->isVisible());
         QCOMPARE(p.SoilSel[1], 5);
         QCOMPARE(p.VegeSel[1], 1);
         QCOMPARE(p.SubPara(0, tarn::para::TAW).numberOr0(), p.SoilData(4, 0));
         QCOMPARE(p.SubPara(0, tarn::para::IF).numberOr0(), p.VegeData(0, 0).numberOr0());
         QCOMPARE(s.text(kOut, "txtAp_1_0"), toQ(p.SubPara(0, tarn::para::TAW).text()));
         QCOMPARE(s.text(kOut, "txtAp_1_5"), toQ(p.SubPara(0, tarn::para::IF).text()));
+    }
+
+    void the_fit_panel_and_the_duration_curves() {
+        RunSession s;
+        Project& p = s.project;
+        s.click(kRun, "cmdRunModel");
+        QVERIFY(s.click(kRun, "cmdShowMe"));
+        auto* first = s.at<QLabel>(kOut, "lblFitFirst");
+        auto* last = s.at<QLabel>(kOut, "lblFitLast");
+        QCOMPARE(s.text(kOut, "txtFitFrom"), toQ(p.DayDate(1, 0)));
+        QCOMPARE(s.text(kOut, "txtFitTo"), toQ(p.DayDate(p.NumDays, 0)));
+        QCOMPARE(fitShown(first), fitOf(p, slot::FirstRun, tarn::wholeRecord(p)));
+        QVERIFY(first->text().startsWith("NSE "));
+        QVERIFY(!last->isVisible());
+
+        // The year 2000 as the fit window; then a date that is none, refused by its box.
+        auto type = [&](const QString& box, const QString& text) {
+            auto* edit = s.at<QLineEdit>(kOut, box);
+            edit->setText(text);
+            emit edit->editingFinished();
+        };
+        type("txtFitFrom", "2000-01-01");
+        type("txtFitTo", "2000-12-31");
+        const tarn::DayRange year2000 = tarn::dayRangeOf(p, "2000-01-01", "2000-12-31");
+        const QString figures2000 = fitOf(p, slot::FirstRun, year2000);
+        QCOMPARE(fitShown(first), figures2000);
+        QVERIFY(figures2000 != fitOf(p, slot::FirstRun, tarn::wholeRecord(p)));
+        const int beeps = s.dialogs.beeps();
+        type("txtFitTo", "2000-13-01");
+        QVERIFY2(s.text(kOut, "txtMessage").startsWith("Fit until: "), qPrintable(s.text(kOut, "txtMessage")));
+        QCOMPARE(s.nav.loaded(kOut)->focusWidget(), s.at(kOut, "txtFitTo"));
+        QCOMPARE(s.dialogs.beeps(), beeps + 1);
+        QCOMPARE(fitShown(first), figures2000);
+
+        // A rerun: the last run's figures over the same window beside the first run's.
+        s.at<QLineEdit>(kOut, "txtBFlow")->setText("0.3");
+        QVERIFY(s.click(kOut, "cmdRefresh"));
+        QVERIFY(last->isVisible());
+        QCOMPARE(fitShown(last), fitOf(p, slot::LastRun, year2000));
+        QCOMPARE(fitShown(first), figures2000);
+
+        // The duration curves of both runs and the measured flow in the chart's place, flow on a
+        // logarithmic axis; and back to the daily chart.
+        auto* stack = s.at<QStackedWidget>(kOut, "stkChart");
+        s.at<QCheckBox>(kOut, "chkDuration")->click();
+        QCOMPARE(stack->currentWidget()->objectName(), QString("chtDuration"));
+        auto* view = stack->currentWidget()->findChild<QChartView*>();
+        QVERIFY(view);
+        QCOMPARE(view->chart()->series().size(), 3);
+        const QList<QAbstractAxis*> flowAxes = view->chart()->axes(Qt::Vertical);
+        QCOMPARE(flowAxes.size(), 1);
+        QVERIFY(qobject_cast<QLogValueAxis*>(flowAxes.first()));
+        QCOMPARE(flowAxes.first()->titleText(), QString("Flow (mm/day)"));
+        s.at<QCheckBox>(kOut, "chkDuration")->click();
+        QCOMPARE(stack->currentWidget(), static_cast<QWidget*>(s.chart(kOut)));
     }
 
     void refusals_name_the_box_and_change_nothing_data() {
