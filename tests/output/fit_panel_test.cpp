@@ -101,10 +101,6 @@ TEST(FitPanel, ShowsTheFirstRunThenTheLastRunOnceRerun) {
     EXPECT_EQ(joined(after.last), fitText(runFit(p, slot::LastRun, wholeRecord(p))));
     EXPECT_NE(after.first, after.last);
 
-    // A day without a measurement is left out.
-    p.MeasMissing.assign(std::size_t(p.NumDays + 1), 0);
-    p.MeasMissing[7] = 1;
-    EXPECT_NE(fitPanel(p, {3, 12}).first.find("(9 days)"), std::string::npos);
 }
 
 TEST(FitPanel, SaysWhenThereIsNothingToCompare) {
