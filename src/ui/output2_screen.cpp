@@ -4,6 +4,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QVBoxLayout>
 
 #include "ui/navigation.h"
 #include "ui/output_screen.h"
@@ -32,11 +35,33 @@ void choose(QButtonGroup* group, int cls) {
 // The class 1..5 chosen in a group, 0 for none.
 int chosen(const QButtonGroup* group) { return group->checkedId() + 1; }
 
+// Holds the class grid: as tall as the grid asks where the screen has the room, scrolling
+// on a small screen rather than pushing Rerun, Back and Exit off its bottom.
+class GridScroll : public QScrollArea {
+public:
+    explicit GridScroll(QWidget* parent) : QScrollArea(parent) {
+        setObjectName(QStringLiteral("scrClasses"));
+        setAccessibleName(QStringLiteral("Soil and vegetation classes of the sub-areas"));
+        setWidgetResizable(true);
+        setFrameShape(QFrame::NoFrame);
+    }
+    QSize sizeHint() const override {
+        return widget() ? widget()->sizeHint() + QSize(verticalScrollBar()->sizeHint().width(), 0) : QScrollArea::sizeHint();
+    }
+    QSize minimumSizeHint() const override {
+        const QSize grid = widget() ? widget()->minimumSizeHint() : QSize();
+        return {grid.width() + verticalScrollBar()->sizeHint().width(), fontMetrics().lineSpacing() * 6};
+    }
+};
+
 }  // namespace
 
 Output2Screen::Output2Screen(Navigation& navigation)
     : OutputScreenBase(navigation, false, toQ(kRerun2ProgressCaption)), ui_(std::make_unique<::Ui::Output2Screen>()) {
     ui_->setupUi(this);
+    auto* scroll = new GridScroll(this);
+    ui_->layMain->insertWidget(ui_->layMain->indexOf(ui_->frmout_2), scroll);
+    scroll->setWidget(ui_->frmout_2);
     bindCommon();
     const int boxWidth = fontMetrics().averageCharWidth() * 9;
     for (int s = 1; s <= kSubAreas; ++s) {
