@@ -13,18 +13,10 @@
 namespace tarn {
 namespace {
 
-using namespace std::chrono;
-
 // Forty days from 2004-03-01, one sub-area, after a first run, with a measured streamflow
 // that is 0 on every fifth day when `measured`.
 Project afterFirstRun(bool measured) {
-    std::vector<double> rain, etref;
-    for (int i = 0; i < 40; ++i) {
-        rain.push_back(i % 4 == 0 ? 18 : 0.5);
-        etref.push_back(2);
-    }
-    Project p = testing::makeProject(year{2004} / 3 / 1, rain, etref, {testing::SubAreaSpec{}});
-    p.TotalArea = 100;
+    Project p = testing::fortyShowerDays();
     EXPECT_TRUE(runScreenRun(p, {}).result.ok);
     if (measured) {
         p.MeasFlow = 1;

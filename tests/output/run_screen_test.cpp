@@ -15,13 +15,7 @@ namespace {
 using namespace std::chrono;
 
 Project fortyDays() {
-    std::vector<double> rain, etref;
-    for (int i = 0; i < 40; ++i) {
-        rain.push_back(i % 4 == 0 ? 18 : 0.5);
-        etref.push_back(2);
-    }
-    Project p = testing::makeProject(year{2004} / 3 / 1, rain, etref, {testing::SubAreaSpec{}});
-    p.TotalArea = 100;
+    Project p = testing::fortyShowerDays();
     for (int d = 1; d <= 40; ++d) p.Balance(slot::FirstRun, d, qty::Measured) = 0.1 * d;
     return p;
 }

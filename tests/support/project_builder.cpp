@@ -46,6 +46,17 @@ Project makeProject(std::chrono::year_month_day start, const std::vector<double>
     return p;
 }
 
+Project fortyShowerDays() {
+    std::vector<double> rain, etref;
+    for (int i = 0; i < 40; ++i) {
+        rain.push_back(i % 4 == 0 ? 18 : 0.5);
+        etref.push_back(2);
+    }
+    Project p = makeProject(std::chrono::year{2004} / 3 / 1, rain, etref, {SubAreaSpec{}});
+    p.TotalArea = 100;
+    return p;
+}
+
 DailySeries colnRecord() {
     const std::string path = std::string(TARNFLOW_EXAMPLES_DIR) + "/data/coln_bibury.csv";
     std::ifstream in(path);

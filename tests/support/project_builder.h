@@ -24,6 +24,10 @@ Project makeProject(std::chrono::year_month_day start, const std::vector<double>
 
 void setSubArea(Project& p, int s, const SubAreaSpec& a);
 
+// Forty days from 2004-03-01 of showers (18 mm every fourth day, 0.5 mm between) and an
+// ETref of 2 mm, one sub-area of the default parameters, a total area of 100 ha.
+Project fortyShowerDays();
+
 struct DailySeries {
     std::vector<std::string> dates;
     std::vector<double> rain, etref, flow;
