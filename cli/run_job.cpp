@@ -31,9 +31,7 @@ void inFile(const std::filesystem::path& file, F&& f) {
     try {
         f();
     } catch (const InputError& e) {
-        const std::string message = e.what();
-        if (message.rfind(file.string(), 0) == 0) throw;
-        throw InputError(file.string() + ": " + message);
+        throw InputError(namingFile(file.string(), e.what()));
     }
 }
 

@@ -50,7 +50,7 @@ FitFigures goodnessOfFit(std::span<const double> s, std::span<const double> o) {
         sumO += o[i];
     }
     const double sdS = std::sqrt(vs / n), sdO = std::sqrt(vo / n);  // population
-    f.nse = efficiency(s, o);
+    if (vo != 0) f.nse = 1 - sse / vo;  // the efficiency, from the sums above
     if (sdS > 0 && sdO > 0) f.r = cov / n / (sdS * sdO);
     if (sdO > 0) f.alpha = sdS / sdO;
     if (mo != 0) f.beta = ms / mo;

@@ -11,13 +11,6 @@ namespace tarn {
 
 namespace {
 
-// A message that names the file: the core's messages about a file start with its path.
-std::string namingFile(const std::filesystem::path& path, const std::string& message) {
-    const std::string file = path.string();
-    if (message.rfind(file, 0) == 0) return message;
-    return file + ": " + message;
-}
-
 // A refusal of the file chosen: the reason in the status line, a beep, the focus back on the
 // file button.
 StepResult refusedFile(std::string reason) {
@@ -59,17 +52,13 @@ OpenedDataFile detailChooseFile(Project& p, const std::filesystem::path& chosen,
         p.TotalArea = std::move(header.TotalArea);
         p.AreaInit = std::move(header.AreaInit);
         stage(2);
-    } catch (const InputError& e) {
-        out.book.reset();
-        out.result = refusedFile(namingFile(path, e.what()));
-        return out;
     } catch (const std::bad_alloc&) {
         out.book.reset();
         out.result = refusedFile(path.string() + ": not enough memory to read this workbook");
         return out;
-    } catch (const std::exception& e) {
+    } catch (const std::exception& e) {  // InputError and any other failure of the read
         out.book.reset();
-        out.result = refusedFile(namingFile(path, e.what()));
+        out.result = refusedFile(namingFile(path.string(), e.what()));
         return out;
     }
     out.result.ok = true;

@@ -103,11 +103,6 @@ void commit(Project& p, SeriesRead& r, bool fresh) {
     p.ChartRedim = 0;
 }
 
-std::string withFile(const std::string& file, const std::string& message) {
-    if (message.rfind(file, 0) == 0) return message;
-    return file + ": " + message;
-}
-
 }  // namespace
 
 void restartInputChart(Project& p) {
@@ -148,7 +143,7 @@ InputChartView loadInputChart(Project& p, std::string_view rowsBox, const Progre
             SeriesRead r = readRequested(p, fresh, progress);
             commit(p, r, fresh);
         } catch (const InputError& e) {
-            v.status = withFile(p.ChartFile, e.what());
+            v.status = namingFile(p.ChartFile, e.what());
             return v;
         }
     }

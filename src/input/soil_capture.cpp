@@ -12,9 +12,7 @@ namespace {
 
 // The reason a read of `file` failed, naming the file once.
 StepResult readFailure(const std::string& file, const InputError& e) {
-    std::string message = e.what();
-    if (message.rfind(file, 0) != 0) message = file + ": " + message;
-    return {false, std::move(message), {}, 1, {}};
+    return {false, namingFile(file, e.what()), {}, 1, {}};
 }
 
 void storeGrid(Project& p, const SoilGrid& grid) {

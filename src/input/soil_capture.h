@@ -6,15 +6,12 @@
 #include <string>
 
 #include "input/step_result.h"
+#include "model/class_names.h"
 #include "model/project.h"
 
 namespace tarn {
 
 class Workbook;
-
-// The soil classes 1..5, in the order of the class table (workbook columns P..T).
-inline constexpr std::array<const char*, 5> kSoilClassNames = {"Sand", "Sandy loam", "Silt loam", "Clay loam",
-                                                               "Clay"};
 
 // The boxes of the soil step (frmSoilPara).
 struct SoilGrid {

@@ -11,10 +11,6 @@
 
 namespace tarn {
 
-// The vegetation classes 1..5, in the order of the class table (workbook columns V..Z).
-inline constexpr std::array<const char*, 5> kVegetationClassNames = {"Forest old", "Forest young", "Scrub",
-                                                                     "Tussock grassland", "Pasture"};
-
 // txtVege1..txtVege10 of the vegetation step, elements 0..1: interception fraction, crop
 // coefficient (SubPara parameters 5 and 6).
 using VegeGrid = SubAreaGrid<2>;

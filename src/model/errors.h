@@ -12,4 +12,10 @@ public:
     explicit InputError(const std::string& message) : std::runtime_error(message) {}
 };
 
+// `message` with the path of `file` in front, unless it already starts with it (the core's
+// messages about a file start with its path).
+inline std::string namingFile(const std::string& file, const std::string& message) {
+    return message.rfind(file, 0) == 0 ? message : file + ": " + message;
+}
+
 }  // namespace tarn

@@ -118,6 +118,24 @@ std::string dateOfCell(const Workbook& book, int row, std::string_view column) {
     return *text;
 }
 
+namespace {
+
+// Reads the date of day d (row 24 + d of `column`) into dates[d]. It must be the day after
+// dates[d - 1], whose day number `previous` holds; `previous` becomes day d's.
+void readConsecutiveDate(const Workbook& book, int d, std::string_view column, std::vector<std::string>& dates,
+                         int& previous) {
+    const auto i = std::size_t(d);
+    const int row = kFirstDayRow + d - 1;
+    dates[i] = dateOfCell(book, row, column);
+    const int day = daysSinceEpoch(*parseDateText(dates[i]));
+    if (d > 1 && day != previous + 1)
+        throw InputError(address(column, row) + ": " + dates[i] + " does not follow " + dates[i - 1] + " of " +
+                         address(column, row - 1) + "; the dates must be consecutive days");
+    previous = day;
+}
+
+}  // namespace
+
 void loadDailySeries(const Workbook& book, Project& p, const SeriesRequest& request) {
     const int n = countDays(book, "D");
     if (n == 0)
@@ -138,25 +156,13 @@ void loadDailySeries(const Workbook& book, Project& p, const SeriesRequest& requ
     for (int d = 1; d <= n; ++d) {
         const auto i = std::size_t(d);
         const int row = kFirstDayRow + d - 1;
-        dates[i] = dateOfCell(book, row, "D");
-        const int day = daysSinceEpoch(*parseDateText(dates[i]));
-        if (d > 1 && day != previous + 1)
-            throw InputError(address("D", row) + ": " + dates[i] + " does not follow " +
-                             dates[i - 1] + " of " + address("D", row - 1) +
-                             "; the dates must be consecutive days");
-        previous = day;
+        readConsecutiveDate(book, d, "D", dates, previous);
         if (request.rain) rain[i] = numberOfCell(book, row, "E");
         if (request.measured) measured[i] = measuredOfRow(book, row, missing[i]);
         if (request.etref == EtrefInput::Daily) etref[i] = numberOfCell(book, row, "F");
     }
-    std::array<double, 13> monthly{};
-    std::array<std::string, 13> labels{};
-    if (request.etref == EtrefInput::Monthly) {
-        for (int m = 1; m <= 12; ++m) {
-            monthly[std::size_t(m)] = numberOfCell(book, 4 + m, "AD");
-            labels[std::size_t(m)] = book.text(address("AC", 4 + m));
-        }
-    }
+    MonthlyTable monthly;
+    if (request.etref == EtrefInput::Monthly) monthly = readMonthlyTable(book, "AD");
 
     p.resizeDays(n);
     for (int d = 1; d <= n; ++d) {
@@ -168,8 +174,8 @@ void loadDailySeries(const Workbook& book, Project& p, const SeriesRequest& requ
     }
     if (request.measured) setMeasuredDays(p, std::move(missing));
     if (request.etref == EtrefInput::Monthly) {
-        for (int m = 1; m <= 12; ++m) p.Balance(5, m, qty::ETr) = monthly[std::size_t(m)];
-        p.MonthLabel = labels;
+        for (int m = 1; m <= 12; ++m) p.Balance(5, m, qty::ETr) = monthly.values[std::size_t(m)];
+        p.MonthLabel = monthly.labels;
         p.EtrefMonthly = 1;
     } else if (request.etref == EtrefInput::Daily) {
         p.EtrefMonthly = 0;
@@ -188,17 +194,7 @@ void spreadMonthlyEtref(Project& p) {
 std::vector<std::string> readDayDates(const Workbook& book, int days, std::string_view column) {
     std::vector<std::string> dates(std::size_t(std::max(days, 0)) + 1);
     int previous = 0;
-    for (int d = 1; d <= days; ++d) {
-        const auto i = std::size_t(d);
-        const int row = kFirstDayRow + d - 1;
-        dates[i] = dateOfCell(book, row, column);
-        const int day = daysSinceEpoch(*parseDateText(dates[i]));
-        if (d > 1 && day != previous + 1)
-            throw InputError(address(column, row) + ": " + dates[i] + " does not follow " +
-                             dates[i - 1] + " of " + address(column, row - 1) +
-                             "; the dates must be consecutive days");
-        previous = day;
-    }
+    for (int d = 1; d <= days; ++d) readConsecutiveDate(book, d, column, dates, previous);
     return dates;
 }
 

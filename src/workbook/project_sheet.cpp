@@ -10,8 +10,8 @@
 
 namespace tarn {
 
-SoilClassTable defaultSoilClasses() {
-    SoilClassTable t;
+SoilClassSheet defaultSoilClasses() {
+    SoilClassSheet t;
     t.values = {{{80, 120, 180, 160, 150}, {40, 60, 90, 80, 75}, {12, 18, 27, 24, 22}}};
     t.bfi = 0.5;
     t.recession = 0.98;
@@ -23,8 +23,8 @@ SoilClassTable defaultSoilClasses() {
     return t;
 }
 
-VegetationClassTable defaultVegetationClasses() {
-    VegetationClassTable t;
+VegetationClassSheet defaultVegetationClasses() {
+    VegetationClassSheet t;
     t.values = {{{0.3, 0.2, 0.15, 0.1, 0.08}, {1.1, 1.0, 0.95, 0.85, 1.0}}};
     t.note = "Interception as a share of gross rainfall, typical of temperate forest, scrub and grass canopies; "
              "crop coefficients for full cover after FAO Irrigation and Drainage Paper 56. Adjust to your "

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "model/class_names.h"
 #include "workbook/daily_csv.h"
 
 namespace tarn {
@@ -21,28 +22,25 @@ struct SubAreaSheetColumn {
                                       // contents mm
 };
 
-struct SoilClassTable {
+// The soil and vegetation class tables as a new workbook holds them. (The class tables'
+// boxes on the screens are SoilClassTable and VegeClassTable of src/input.)
+struct SoilClassSheet {
     std::array<std::array<double, 5>, 3> values{};  // [parameter][class]: TAW, RAW, toplayer store (mm), P5:T7
     double bfi = 0;                                  // X17
     double recession = 0;                            // X18, fraction kept per day
     std::string note;                                // P8
 };
 
-struct VegetationClassTable {
+struct VegetationClassSheet {
     std::array<std::array<double, 5>, 2> values{};  // [parameter][class]: interception fraction, crop coefficient, V5:Z6
     std::string note;                                // V7
 };
 
-// The five classes of each table, in class order 1..5.
-inline constexpr std::array<const char*, 5> kSoilClassNames{"Sand", "Sandy loam", "Silt loam", "Clay loam", "Clay"};
-inline constexpr std::array<const char*, 5> kVegetationClassNames{"Forest old", "Forest young", "Scrub",
-                                                                   "Tussock grassland", "Pasture"};
-
 // The class tables a new project starts from; the README says where each value comes from.
 // TAW of a 1 m root zone, RAW half of it, the toplayer the upper 0.15 m (P5:T7).
-SoilClassTable defaultSoilClasses();
+SoilClassSheet defaultSoilClasses();
 // Interception fraction and crop coefficient of full cover (V5:Z6).
-VegetationClassTable defaultVegetationClasses();
+VegetationClassSheet defaultVegetationClasses();
 
 struct ProjectSheet {
     std::string name;          // F1, project name and location
@@ -51,8 +49,8 @@ struct ProjectSheet {
     std::vector<SubAreaSheetColumn> subAreas;  // F, G, ...: at most 10
     double bfi = 0;            // F17, baseflow index of every sub-area
     double recession = 0;      // F18, fraction of the baseflow store kept per day
-    SoilClassTable soil;
-    VegetationClassTable vegetation;
+    SoilClassSheet soil;
+    VegetationClassSheet vegetation;
     std::vector<std::string> notes;  // A20 down: at most 4 (row 24 heads the daily series)
 };
 

@@ -70,7 +70,7 @@ std::unique_ptr<Workbook> openWorkbook(const std::filesystem::path& path) {
                });
     };
     if (startsWith(kZip, sizeof kZip)) return openXlsxWorkbook(path, std::move(bytes));
-    if (startsWith(kOle, sizeof kOle)) return openXlsWorkbook(path);
+    if (startsWith(kOle, sizeof kOle)) return openXlsWorkbook(path, bytes);
     throw InputError(path.string() + " is not a workbook (neither .xlsx nor .xls)");
 }
 

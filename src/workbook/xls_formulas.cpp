@@ -10,6 +10,7 @@
 
 #include "model/cell_address.h"
 #include "model/errors.h"
+#include "workbook/utf8.h"
 
 namespace tarn {
 
@@ -224,24 +225,6 @@ struct Record {
     std::string_view body;
     std::size_t next = 0;  // where the following record starts
 };
-
-void appendUtf8(std::string& out, std::uint32_t cp) {
-    if (cp < 0x80) {
-        out += char(cp);
-    } else if (cp < 0x800) {
-        out += char(0xC0 | (cp >> 6));
-        out += char(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += char(0xE0 | (cp >> 12));
-        out += char(0x80 | ((cp >> 6) & 0x3F));
-        out += char(0x80 | (cp & 0x3F));
-    } else {
-        out += char(0xF0 | (cp >> 18));
-        out += char(0x80 | ((cp >> 12) & 0x3F));
-        out += char(0x80 | ((cp >> 6) & 0x3F));
-        out += char(0x80 | (cp & 0x3F));
-    }
-}
 
 std::string utf8OfUtf16(const std::vector<std::uint16_t>& units) {
     std::string out;

@@ -9,7 +9,6 @@
 #include "model/errors.h"
 #include "workbook/xls_formulas.h"
 #include "workbook/xlsx_builder.h"
-#include "workbook/zip_archive.h"
 
 namespace tarn {
 
@@ -19,7 +18,7 @@ namespace fs = std::filesystem;
 
 class XlsWorkbook final : public Workbook {
 public:
-    explicit XlsWorkbook(const fs::path& path) : Workbook(path) { load(); }
+    XlsWorkbook(const fs::path& path, std::string_view bytes) : Workbook(path) { load(bytes); }
 
     bool date1904() const override { return date1904_; }
 
@@ -56,7 +55,7 @@ protected:
     }
 
 private:
-    void load() {
+    void load(std::string_view bytes) {
         const void* handle = nullptr;
         const int opened = freexl_open(path().c_str(), &handle);
         if (opened != FREEXL_OK) {
@@ -127,13 +126,13 @@ private:
                 rows_[std::size_t(r) + 1].emplace_back(int(c) + 1, std::move(cell));
             }
         }
-        mergeFormulaResults();
+        mergeFormulaResults(bytes);
     }
 
     // FreeXL leaves formula cells out: their stored results come from the file itself and
     // take the place of anything FreeXL gave for the same cell.
-    void mergeFormulaResults() {
-        XlsFormulaResults formulas = readXlsFormulaResults(readWholeFile(path()), path().string());
+    void mergeFormulaResults(std::string_view bytes) {
+        XlsFormulaResults formulas = readXlsFormulaResults(bytes, path().string());
         for (auto& [row, column, cell] : formulas.cells) {
             if (std::size_t(row) >= rows_.size()) rows_.resize(std::size_t(row) + 1);
             auto& cells = rows_[std::size_t(row)];
@@ -153,8 +152,8 @@ private:
 
 }  // namespace
 
-std::unique_ptr<Workbook> openXlsWorkbook(const fs::path& path) {
-    return std::make_unique<XlsWorkbook>(path);
+std::unique_ptr<Workbook> openXlsWorkbook(const fs::path& path, std::string_view bytes) {
+    return std::make_unique<XlsWorkbook>(path, bytes);
 }
 
 }  // namespace tarn

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "workbook/utf8.h"
+
 namespace tarn {
 
 namespace {
@@ -10,24 +12,6 @@ bool isSpace(char ch) { return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\
 
 bool isNameChar(char ch) {
     return !isSpace(ch) && ch != '>' && ch != '/' && ch != '=' && ch != '<' && ch != '"' && ch != '\'';
-}
-
-void appendUtf8(std::string& out, unsigned long cp) {
-    if (cp < 0x80) {
-        out.push_back(char(cp));
-    } else if (cp < 0x800) {
-        out.push_back(char(0xC0 | (cp >> 6)));
-        out.push_back(char(0x80 | (cp & 0x3F)));
-    } else if (cp < 0x10000) {
-        out.push_back(char(0xE0 | (cp >> 12)));
-        out.push_back(char(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(char(0x80 | (cp & 0x3F)));
-    } else {
-        out.push_back(char(0xF0 | (cp >> 18)));
-        out.push_back(char(0x80 | ((cp >> 12) & 0x3F)));
-        out.push_back(char(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(char(0x80 | (cp & 0x3F)));
-    }
 }
 
 }  // namespace
@@ -171,7 +155,7 @@ bool decodeXmlText(std::string_view raw, std::string& out) {
                 if (cp > 0x10FFFF) return false;
             }
             if (cp == 0 || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
-            appendUtf8(out, cp);
+            appendUtf8(out, std::uint32_t(cp));
         } else {
             return false;
         }

@@ -138,8 +138,8 @@ TEST(NewProject, WorkbookReadsBackWithDefaultClassesChosenClassesAndInitialCondi
     EXPECT_TRUE(p.AreaInit(3, 0).isEmpty());
     EXPECT_EQ(p.AreaInit(1, 1), Variant(100.0));
 
-    const SoilClassTable soil = defaultSoilClasses();
-    const VegetationClassTable vegetation = defaultVegetationClasses();
+    const SoilClassSheet soil = defaultSoilClasses();
+    const VegetationClassSheet vegetation = defaultVegetationClasses();
     for (int c = 0; c < 5; ++c) {
         for (int k = 0; k < 3; ++k) EXPECT_EQ(p.SoilData(c, k), soil.values[std::size_t(k)][std::size_t(c)]);
         EXPECT_EQ(p.SoilData(c, 3), 0.5);
