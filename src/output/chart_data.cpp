@@ -57,14 +57,16 @@ int bucketOf(double v, double lo, double hi, int n) {
     return b >= n ? n - 1 : int(b);
 }
 
-}  // namespace
+// Points that need no reduction: at most four per pixel column (or no columns to reduce to).
+bool fewEnough(std::span<const ChartPoint> points, double xMin, double xMax, int pixelColumns) {
+    return pixelColumns <= 0 || !(xMax > xMin) || points.size() <= 4 * std::size_t(pixelColumns);
+}
 
-std::vector<ChartPoint> reducePerColumn(std::span<const ChartPoint> points, double xMin,
-                                        double xMax, int pixelColumns) {
-    if (pixelColumns <= 0 || !(xMax > xMin) || points.size() <= 4 * std::size_t(pixelColumns))
-        return {points.begin(), points.end()};
-    std::vector<ChartPoint> out;
-    out.reserve(4 * std::size_t(pixelColumns) + 4);
+// Calls f(first, lowest, highest, end) for each run points[first..end) of points ordered by x
+// that fall into the same one of pixelColumns equal parts of [xMin, xMax]; lowest and highest
+// are the first points of the run with its smallest and largest y.
+template <class F>
+void eachPixelColumn(std::span<const ChartPoint> points, double xMin, double xMax, int pixelColumns, F f) {
     const std::size_t n = points.size();
     std::size_t i = 0;
     while (i < n) {
@@ -74,12 +76,25 @@ std::vector<ChartPoint> reducePerColumn(std::span<const ChartPoint> points, doub
             if (points[j].y < points[lo].y) lo = j;
             if (points[j].y > points[hi].y) hi = j;
         }
-        std::size_t picked[4] = {i, lo, hi, j - 1};
+        f(i, lo, hi, j);
+        i = j;
+    }
+}
+
+}  // namespace
+
+std::vector<ChartPoint> reducePerColumn(std::span<const ChartPoint> points, double xMin,
+                                        double xMax, int pixelColumns) {
+    if (fewEnough(points, xMin, xMax, pixelColumns)) return {points.begin(), points.end()};
+    std::vector<ChartPoint> out;
+    out.reserve(4 * std::size_t(pixelColumns) + 4);
+    using Index = std::size_t;
+    eachPixelColumn(points, xMin, xMax, pixelColumns, [&](Index first, Index lo, Index hi, Index end) {
+        Index picked[4] = {first, lo, hi, end - 1};
         std::sort(std::begin(picked), std::end(picked));
         for (std::size_t k = 0; k < 4; ++k)
             if (k == 0 || picked[k] != picked[k - 1]) out.push_back(points[picked[k]]);
-        i = j;
-    }
+    });
     return out;
 }
 
@@ -87,28 +102,20 @@ AreaOutline areaOutline(std::span<const ChartPoint> points, double xMin, double 
                         int pixelColumns) {
     AreaOutline out;
     if (points.empty()) return out;
-    if (pixelColumns <= 0 || !(xMax > xMin) || points.size() <= 4 * std::size_t(pixelColumns)) {
+    if (fewEnough(points, xMin, xMax, pixelColumns)) {
         out.upper.assign(points.begin(), points.end());
         out.lower = {{points.front().x, 0, points.front().row}, {points.back().x, 0, points.back().row}};
         return out;
     }
     bool below = false;
-    std::size_t i = 0;
-    while (i < points.size()) {
-        const int b = bucketOf(points[i].x, xMin, xMax, pixelColumns);
-        std::size_t lo = i, hi = i, j = i + 1;
-        for (; j < points.size() && bucketOf(points[j].x, xMin, xMax, pixelColumns) == b; ++j) {
-            if (points[j].y < points[lo].y) lo = j;
-            if (points[j].y > points[hi].y) hi = j;
-        }
+    eachPixelColumn(points, xMin, xMax, pixelColumns, [&](std::size_t, std::size_t lo, std::size_t hi, std::size_t) {
         ChartPoint top = points[hi], bottom = points[lo];
         top.y = std::max(top.y, 0.0);
         below = below || bottom.y < 0;
         bottom.y = std::min(bottom.y, 0.0);
         out.upper.push_back(top);
         out.lower.push_back(bottom);
-        i = j;
-    }
+    });
     // A series that never goes below 0 needs no more than the line y = 0 below.
     if (!below) out.lower = {out.lower.front(), out.lower.back()};
     return out;
@@ -140,6 +147,15 @@ std::vector<ChartPoint> reduceMarkers(std::span<const ChartPoint> points, double
 int groupFirstRow(int rows, int maxGroups, int g) {
     const int groups = std::max(1, std::min(rows, maxGroups));
     return int(std::int64_t(g) * rows / groups);
+}
+
+int groupOfRow(int rows, int maxGroups, int row) {
+    const int groups = std::max(1, std::min(rows, maxGroups));
+    if (rows <= 0) return 0;
+    int g = std::clamp(int(std::int64_t(row) * groups / rows), 0, groups - 1);
+    while (g + 1 < groups && groupFirstRow(rows, maxGroups, g + 1) <= row) ++g;
+    while (g > 0 && groupFirstRow(rows, maxGroups, g) > row) --g;
+    return g;
 }
 
 std::vector<ChartPoint> groupPeaks(std::span<const double> values, int maxGroups) {

@@ -72,6 +72,8 @@ std::vector<ChartPoint> reduceMarkers(std::span<const ChartPoint> points, double
 std::vector<ChartPoint> groupPeaks(std::span<const double> values, int maxGroups);
 // The first row of group g of groupPeaks over `rows` rows in maxGroups groups.
 int groupFirstRow(int rows, int maxGroups, int g);
+// The group of those that holds `row` (0..rows-1).
+int groupOfRow(int rows, int maxGroups, int row);
 
 struct PointRef {
     int column = 0;  // 1..

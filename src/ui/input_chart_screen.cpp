@@ -22,14 +22,6 @@ namespace {
 // The title of the prompt and the message of a point edit.
 const QString kDialogTitle = QStringLiteral("TARNFLOW");
 
-// The chart's own views take the keyboard focus (the 2D view, the 3D views once drawn): each
-// carries the chart's accessible name, so that screen readers name what has the focus.
-void nameChartViews(ChartControl* chart) {
-    for (QWidget* w : chart->findChildren<QWidget*>())
-        if (w->focusPolicy() != Qt::NoFocus && w->accessibleName().isEmpty())
-            w->setAccessibleName(chart->accessibleName());
-}
-
 }  // namespace
 
 InputChartScreen::InputChartScreen(Navigation& navigation)
@@ -67,7 +59,6 @@ QSize InputChartScreen::sizeHint() const {
 void InputChartScreen::load() {
     ui_->cmbType->setCurrentIndex(kDefaultChartTypeIndex);
     ui_->chtSampleP->setChartType(kChartTypes[std::size_t(kDefaultChartTypeIndex)].code);
-    nameChartViews(ui_->chtSampleP);
     ui_->cmbRowsRain->setEditText({});
     loadChart();
     ui_->chtSampleP->setFocus();
@@ -98,9 +89,7 @@ void InputChartScreen::showView(const InputChartView& v) {
         return;
     }
     auto* rows = static_cast<QStringListModel*>(ui_->cmbRowsRain->model());
-    QStringList items;
-    items.reserve(qsizetype(v.rowsItems.size()));
-    for (const std::string& item : v.rowsItems) items << toQ(item);
+    const QStringList items = toQList(v.rowsItems);
     if (rows->stringList() != items) rows->setStringList(items);
     const QString shown = toQ(v.rowsBox);
     const int item = ui_->cmbRowsRain->findText(shown, Qt::MatchExactly);
@@ -109,7 +98,6 @@ void InputChartScreen::showView(const InputChartView& v) {
     ui_->txtMaxrows->setText(toQ(v.maxRowsBox));
 
     chart->setData(v.table);
-    nameChartViews(chart);
     ui_->cmbSeries->clear();
     for (const std::string& name : v.table.names) ui_->cmbSeries->addItem(toQ(name));
     ui_->cmbXaxix->clear();
@@ -122,7 +110,6 @@ void InputChartScreen::typeChosen(int index) {
     const auto type = chartTypeAt(index);
     if (!type) return;
     ui_->chtSampleP->setChartType(type->code);
-    nameChartViews(ui_->chtSampleP);
     if (ui_->chtSampleP->isDrawingIn3D()) showStatus(ui_->Text2, kChartRotateHint);
 }
 

@@ -86,7 +86,7 @@ Output2Screen::~Output2Screen() = default;
 
 void Output2Screen::load() {
     const Output2Load texts = output2Load(project(), runScreenSeries());
-    loadCommon(texts.screen, texts.grid);
+    loadCommon(texts.screen);
     setGrid(texts.grid);
 }
 

@@ -34,7 +34,7 @@ OutputScreen::~OutputScreen() = default;
 
 void OutputScreen::load() {
     const OutputLoad texts = outputLoad(project(), runScreenSeries());
-    loadCommon(texts.screen, texts.grid);
+    loadCommon(texts.screen);
     setGrid(texts.grid);
 }
 

@@ -20,7 +20,6 @@
 #include "ui/chart/duration_chart.h"
 #include "ui/dialogs.h"
 #include "ui/navigation.h"
-#include "ui/progress_steps.h"
 #include "ui/progress_window.h"
 #include "ui/qt_text.h"
 #include "ui/run_screen.h"
@@ -32,13 +31,6 @@ namespace {
 const QString kDialogTitle = QStringLiteral("TARNFLOW");
 const QString kRunForm = QStringLiteral("frmRunModel");
 
-QStringList toList(const std::vector<std::string>& texts) {
-    QStringList list;
-    list.reserve(qsizetype(texts.size()));
-    for (const std::string& t : texts) list << toQ(t);
-    return list;
-}
-
 // A list of up to 40000 texts in a combo box: a plain string model fills fast.
 void fillList(QComboBox* box, const std::vector<std::string>& items, int selected) {
     auto* model = qobject_cast<QStringListModel*>(box->model());
@@ -46,18 +38,12 @@ void fillList(QComboBox* box, const std::vector<std::string>& items, int selecte
         model = new QStringListModel(box);
         box->setModel(model);
     }
-    model->setStringList(toList(items));
+    model->setStringList(toQList(items));
     box->setCurrentIndex(selected);
 }
 
 // The fit figures of a run take seven lines.
 constexpr int kFitLines = 7;
-
-// The chart's own views take the keyboard focus: each carries the chart's accessible name.
-void nameChartViews(QWidget* chart) {
-    for (QWidget* w : chart->findChildren<QWidget*>())
-        if (w->focusPolicy() != Qt::NoFocus && w->accessibleName().isEmpty()) w->setAccessibleName(chart->accessibleName());
-}
 
 }  // namespace
 
@@ -112,7 +98,6 @@ void OutputScreenBase::bindCommon() {
         policy.setRetainSizeWhenHidden(true);
         w->setSizePolicy(policy);
     }
-    nameChartViews(chtDuration_);
 
     connect(control<QPushButton>("cmdRefresh"), &QPushButton::clicked, this, &OutputScreenBase::rerun);
     connect(control<QPushButton>("cmdexitoutput"), &QPushButton::clicked, this, &OutputScreenBase::back);
@@ -131,7 +116,7 @@ SeriesTicks OutputScreenBase::runScreenSeries() const {
     return ticks;
 }
 
-void OutputScreenBase::loadCommon(const OutputScreenTexts& t, const OutputCommonBoxes& boxes) {
+void OutputScreenBase::loadCommon(const OutputScreenTexts& t) {
     setCaption(t.caption);
     // The frame names the project and the data file: a caption wider than the screen is
     // shortened in its middle, whole in the tool tip.
@@ -150,9 +135,7 @@ void OutputScreenBase::loadCommon(const OutputScreenTexts& t, const OutputCommon
     fillList(cmbLowerLimit_, t.dates, t.lower);
     fillList(cmbUpperLimit_, t.dates, t.upper);
     for (int i = 0; i < 5; ++i) series_[i]->setChecked(t.series[std::size_t(i)]);
-    setCommonBoxes(boxes);
     if (const auto* run = nav().loaded<RunScreen>(kRunForm)) chtSample_->setChartType(run->chartTypeCode());
-    nameChartViews(chtSample_);
     const FitDates dates = fitDates(project());
     fitFrom_ = toQ(dates.from);
     fitTo_ = toQ(dates.to);
@@ -206,11 +189,7 @@ void OutputScreenBase::showEvent(QShowEvent* event) {
     if (!sized_ && !event->spontaneous()) {
         sized_ = true;
         resize(sizeHint());
-        if (const QScreen* s = screen()) {
-            QRect frame = frameGeometry();
-            frame.moveCenter(s->availableGeometry().center());
-            move(std::max(frame.left(), s->availableGeometry().left()), std::max(frame.top(), s->availableGeometry().top()));
-        }
+        moveToCentre();
     }
     SubordinateScreen::showEvent(event);
 }
@@ -239,7 +218,6 @@ OutputCommonBoxes OutputScreenBase::commonBoxes() const {
 void OutputScreenBase::showChart(const OutputChart& chart) {
     chart_ = chart;
     chtSample_->setData(chart_.table);
-    nameChartViews(chtSample_);
     refreshFit();
     // The date window shows the days charted, so that Rerun keeps them.
     if (const int rows = chart_.table.rows(); rows > 0) {
@@ -250,7 +228,6 @@ void OutputScreenBase::showChart(const OutputChart& chart) {
 
 void OutputScreenBase::setChartType(int code) {
     chtSample_->setChartType(code);
-    nameChartViews(chtSample_);
     if (chtSample_->isDrawingIn3D()) showStatus(txtMessage_, kChartRotateHint);
 }
 
@@ -264,7 +241,7 @@ void OutputScreenBase::rerun() {
     {
         BusyPointer busy;
         ProgressScope progress(nav().progress(), rerunCaption_);
-        outcome = rerunWith(input, {run && run->testingOnly(), nav().workbook(), inSteps(progress.callback())});
+        outcome = rerunWith(input, {run && run->testingOnly(), nav().workbook(), progress.callback()});
         if (outcome.rerun) showChart(outcome.chart);
     }
     afterRerun(outcome);

@@ -48,8 +48,9 @@ protected:
 
     // Finds the shared controls and connects them; called once the form is set up.
     void bindCommon();
-    // Fills the shared controls as the screen loads.
-    void loadCommon(const OutputScreenTexts& texts, const OutputCommonBoxes& boxes);
+    // Fills the shared controls as the screen loads, all but the boxes of the grid: the
+    // screen's own setGrid fills those.
+    void loadCommon(const OutputScreenTexts& texts);
     void setCommonBoxes(const OutputCommonBoxes& boxes);
     OutputCommonBoxes commonBoxes() const;
     // The series the run screen has ticked (modelled streamflow when it is not open).

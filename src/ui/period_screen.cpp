@@ -48,10 +48,7 @@ PeriodScreen::~PeriodScreen() = default;
 
 void PeriodScreen::load() {
     const PeriodDateLists lists = periodDateLists(project());
-    QStringList dates;
-    dates.reserve(qsizetype(lists.dates.size()));
-    for (const std::string& date : lists.dates) dates.append(toQ(date));
-    dates_->setStringList(dates);
+    dates_->setStringList(toQList(lists.dates));
     ui_->cmbTimeFrom->setCurrentIndex(lists.from);
     ui_->cmbStopTime->setCurrentIndex(lists.to);
     computePeriodMeans(project());

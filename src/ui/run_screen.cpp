@@ -15,7 +15,6 @@
 #include "ui/dialogs.h"
 #include "ui/navigation.h"
 #include "ui/output_screen_base.h"
-#include "ui/progress_steps.h"
 #include "ui/progress_window.h"
 #include "ui/qt_text.h"
 #include "ui_run_screen.h"
@@ -107,9 +106,7 @@ void RunScreen::applyControls(const std::vector<ControlState>& controls) {
 
 void RunScreen::showDays(const DaysList& days) {
     auto* model = static_cast<QStringListModel*>(ui_->cmbDaysOut->model());
-    QStringList items;
-    items.reserve(qsizetype(days.items.size()));
-    for (const std::string& item : days.items) items << toQ(item);
+    const QStringList items = toQList(days.items);
     if (model->stringList() != items) model->setStringList(items);
     ui_->cmbDaysOut->setCurrentIndex(days.selected);
     ui_->txtMaxDaysOut->setText(toQ(days.maxDays));
@@ -120,7 +117,7 @@ void RunScreen::run() {
     {
         BusyPointer busy;
         ProgressScope progress(nav().progress(), toQ(kRunProgressCaption));
-        outcome = runScreenRun(project(), {testingOnly(), nav().workbook(), inSteps(progress.callback())});
+        outcome = runScreenRun(project(), {testingOnly(), nav().workbook(), progress.callback()});
     }
     if (outcome.result.ok) showDays(outcome.days);
     applyControls(outcome.controls);
@@ -192,7 +189,7 @@ void RunScreen::save() {
     auto write = [&](const std::filesystem::path& target, const std::function<SaveStep(const ProgressFn&)>& step) {
         BusyPointer busy;
         ProgressScope progress(nav().progress(), toQ(savingCaption(target.string())), p.NumDays);
-        return step(inSteps(progress.callback()));
+        return step(progress.callback());
     };
     auto tell = [&](const SaveStep& step, const std::string& done) {
         if (!step.ok) {

@@ -26,6 +26,10 @@ void Screen::runLoad() {
 
 void Screen::centre() {
     adjustSize();
+    moveToCentre();
+}
+
+void Screen::moveToCentre() {
     const QScreen* s = screen();
     if (!s) return;
     const QRect available = s->availableGeometry();

@@ -31,7 +31,7 @@ public:
     // Navigation calls it once, right after creating the screen.
     void runLoad();
 
-    // Places the window in the middle of the screen it is on.
+    // Places the window, sized to its contents, in the middle of the screen it is on.
     void centre();
 
     // Throws std::logic_error naming the form and the control when the form lacks it.
@@ -75,6 +75,9 @@ protected:
     private:
         Screen& screen_;
     };
+
+    // Moves the window, at the size it has, to the middle of the screen it is on.
+    void moveToCentre();
 
     void setCaption(std::string_view caption);
     // Writes a status line, its start in view and its whole text in the tool tip.

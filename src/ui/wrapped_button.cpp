@@ -1,8 +1,9 @@
 #include "ui/wrapped_button.h"
 
 #include <QStyleOptionButton>
-#include <algorithm>
 #include <QStylePainter>
+
+#include "ui/wrapped_caption.h"
 
 namespace tarn::ui {
 
@@ -18,16 +19,7 @@ WrappedButton::WrappedButton(QWidget* parent) : QPushButton(parent) {}
 QSize WrappedButton::textSize() const {
     // The narrowest width at which the words take no more than two lines.
     const QFontMetrics fm = fontMetrics();
-    const QString text = words();
-    const int full = fm.horizontalAdvance(text);
-    const int step = std::max(1, fm.averageCharWidth() / 2);
-    int width = full / kLines;
-    QRect wrapped = fm.boundingRect(QRect(0, 0, width, 100000), kFlags, text);
-    while (width < full && wrapped.height() > kLines * fm.lineSpacing()) {
-        width += step;
-        wrapped = fm.boundingRect(QRect(0, 0, width, 100000), kFlags, text);
-    }
-    return wrapped.size() + QSize(fm.averageCharWidth(), 0);
+    return narrowestWrap(fm, words(), kLines, kFlags).size() + QSize(fm.averageCharWidth(), 0);
 }
 
 QSize WrappedButton::sizeHint() const {

@@ -107,6 +107,13 @@ TEST(ChartReduction, GroupsForThreeDimensionalChartsKeepTheirPeakRows) {
     EXPECT_EQ(g, (std::vector<ChartPoint>{{0, -7, 1}, {1, 5, 5}, {2, 4, 8}}));
     EXPECT_EQ(groupFirstRow(10, 3, 1), 3);
     EXPECT_EQ(groupFirstRow(10, 3, 2), 6);
+    // Every row lies in the group groupOfRow names.
+    for (const auto [rows, groups] : {std::pair{10, 3}, std::pair{40000, 256}, std::pair{300, 48}, std::pair{5, 256}})
+        for (int r = 0; r < rows; ++r) {
+            const int k = groupOfRow(rows, groups, r);
+            ASSERT_LE(groupFirstRow(rows, groups, k), r) << rows << " rows, row " << r;
+            ASSERT_GT(k + 1 < std::min(rows, groups) ? groupFirstRow(rows, groups, k + 1) : rows, r);
+        }
     EXPECT_EQ(groupPeaks(v, 256).size(), v.size());
     EXPECT_EQ(groupPeaks(std::vector<double>(40000, 1.0), 256).size(), 256u);
     EXPECT_TRUE(groupPeaks({}, 256).empty());

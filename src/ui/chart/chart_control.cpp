@@ -39,6 +39,8 @@
 
 #include "output/chart_types.h"
 #include "ui/chart/chart_3d.h"
+#include "ui/chart/focus_names.h"
+#include "ui/qt_text.h"
 
 namespace tarn::ui {
 
@@ -65,8 +67,6 @@ QList<QPointF> toQt(const std::vector<ChartPoint>& points) {
     for (const ChartPoint& p : points) list.append(QPointF(p.x, p.y));
     return list;
 }
-
-QString qs(const std::string& s) { return QString::fromStdString(s); }
 
 // Whether OpenGL 2.1 (or OpenGL ES 2) can be used: the 3D renderer ends the process when it
 // cannot have it.
@@ -200,7 +200,7 @@ void ChartControl::setColumnLabel(int column, const QString& label) {
 
 QString ChartControl::columnLabel(int column) const {
     if (column < 1 || column > data_.columnCount()) return {};
-    return qs(data_.names[std::size_t(column - 1)]);
+    return toQ(data_.names[std::size_t(column - 1)]);
 }
 
 void ChartControl::setChartType(int code) {
@@ -292,7 +292,7 @@ void ChartControl::build2D() {
     c.axisY->setVisible(!pie);
     chart->legend()->setVisible(legendVisible_);
 
-    auto name = [&](int col) { return qs(data_.names[std::size_t(col - 1)]); };
+    auto name = [&](int col) { return toQ(data_.names[std::size_t(col - 1)]); };
     auto values = [&](int col) { return std::span<const double>(data_.columns[std::size_t(col - 1)]); };
     auto attach = [&](QAbstractSeries* s) {
         chart->addSeries(s);
@@ -342,8 +342,8 @@ void ChartControl::build2D() {
                 const int end = groupFirstRow(rows, kMaxPieSlices, g + 1);
                 double sum = 0;
                 for (int r = first; r < end; ++r) sum += std::max(0.0, v[std::size_t(r)]);
-                QString label = qs(data_.labels[std::size_t(first)]);
-                if (end - first > 1) label += QStringLiteral(" - ") + qs(data_.labels[std::size_t(end - 1)]);
+                QString label = toQ(data_.labels[std::size_t(first)]);
+                if (end - first > 1) label += QStringLiteral(" - ") + toQ(data_.labels[std::size_t(end - 1)]);
                 QPieSlice* slice = ring->append(label, sum);
                 const QColor base = seriesColor(col);
                 slice->setColor(g % 2 ? base.lighter(135) : base);
@@ -376,10 +376,10 @@ void ChartControl::build2D() {
         const QFontMetrics fm(c.axisX->labelsFont());
         int widest = 1;
         for (int r : {0, rows / 2, rows - 1})
-            widest = std::max(widest, fm.horizontalAdvance(qs(data_.labels[std::size_t(r)])));
+            widest = std::max(widest, fm.horizontalAdvance(toQ(data_.labels[std::size_t(r)])));
         QSet<QString> used;
         for (int r : labelRows(rows, std::max(1, pixels / (widest + 24)))) {
-            QString label = qs(data_.labels[std::size_t(r)]);
+            QString label = toQ(data_.labels[std::size_t(r)]);
             while (used.contains(label)) label += QChar(0x200B);  // categories need unique names
             used.insert(label);
             c.axisX->append(label, r);
@@ -506,6 +506,11 @@ void ChartControl::markCurrent() {
     c.mark->replace({*at});
 }
 
+bool ChartControl::event(QEvent* event) {
+    if (event->type() == QEvent::Show) nameFocusViews(this);
+    return QWidget::event(event);
+}
+
 bool ChartControl::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress &&
         (watched == c2_->view || watched == c3_->bars || watched == c3_->surface) &&
@@ -527,9 +532,7 @@ bool ChartControl::keyPressed(QKeyEvent* e) {
     // In 3D the keys move from item to item, each a group of rows.
     const bool threeD = c3_->active;
     const int groups = threeD ? std::min(rows, kMax3DGroups) : rows;
-    int g = threeD ? int(std::int64_t(row) * groups / rows) : row;
-    while (threeD && g + 1 < groups && groupFirstRow(rows, kMax3DGroups, g + 1) <= row) ++g;
-    while (threeD && g > 0 && groupFirstRow(rows, kMax3DGroups, g) > row) --g;
+    int g = threeD ? groupOfRow(rows, kMax3DGroups, row) : row;
     const int page = std::max(1, groups / 20);
     switch (e->key()) {
         case Qt::Key_Left: --g; break;
@@ -600,10 +603,7 @@ std::optional<QPoint> ChartControl::pointPosition(int column, int row) const {
         const auto series = c.chart->series();
         auto* ring = qobject_cast<QPieSeries*>(series.value(column - 1));
         if (!ring) return std::nullopt;
-        const int groups = std::min(data_.rows(), kMaxPieSlices);
-        int g = 0;
-        while (g + 1 < groups && groupFirstRow(data_.rows(), kMaxPieSlices, g + 1) <= row) ++g;
-        const QPieSlice* slice = ring->slices().value(g);
+        const QPieSlice* slice = ring->slices().value(groupOfRow(data_.rows(), kMaxPieSlices, row));
         if (!slice) return std::nullopt;
         const QRectF plot = c.chart->plotArea();
         const double radius = std::min(plot.width(), plot.height()) / 2;
@@ -699,6 +699,7 @@ bool ChartControl::ensure3D() {
     t.bars->setObjectName(QStringLiteral("bars3D"));
     // Each surface series reports its own selection; they are connected as they are made.
     t.select = select;
+    nameFocusViews(this);
     return true;
 }
 
@@ -710,9 +711,9 @@ void ChartControl::build3D() {
     t.rows.assign(std::size_t(shown), {});
     QStringList groupLabels;
     for (int g = 0; g < groups; ++g)
-        groupLabels << qs(data_.labels[std::size_t(groupFirstRow(rows, kMax3DGroups, g))]);
+        groupLabels << toQ(data_.labels[std::size_t(groupFirstRow(rows, kMax3DGroups, g))]);
     QStringList names;
-    for (int col = 1; col <= shown; ++col) names << qs(data_.names[std::size_t(col - 1)]);
+    for (int col = 1; col <= shown; ++col) names << toQ(data_.names[std::size_t(col - 1)]);
 
     if (type_ == chart::Bar3d || type_ == chart::Step3d) {
         auto* array = new QBarDataArray();

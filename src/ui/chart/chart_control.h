@@ -12,7 +12,8 @@
 //
 // Keys: Left/Right, PageUp/PageDown, Home/End move the current point along the rows (in
 // 3D from item to item), Up/Down to the previous or next series, each reporting
-// pointSelected; Space reports the current point again, Enter activates it.
+// pointSelected; Space reports the current point again, Enter activates it. The views that
+// take the focus carry the chart's accessible name.
 #include <QPointF>
 #include <QString>
 #include <QWidget>
@@ -76,6 +77,7 @@ signals:
     void pointActivated(int column, int row);
 
 protected:
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

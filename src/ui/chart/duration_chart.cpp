@@ -9,13 +9,10 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "ui/chart/focus_names.h"
+#include "ui/qt_text.h"
+
 namespace tarn::ui {
-
-namespace {
-
-QString qs(const std::string& text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
-
-}  // namespace
 
 DurationChart::DurationChart(QWidget* parent) : QWidget(parent) {
     auto* layout = new QVBoxLayout(this);
@@ -31,6 +28,11 @@ DurationChart::DurationChart(QWidget* parent) : QWidget(parent) {
 
 DurationChart::~DurationChart() = default;
 
+bool DurationChart::event(QEvent* event) {
+    if (event->type() == QEvent::Show) nameFocusViews(this);
+    return QWidget::event(event);
+}
+
 void DurationChart::setCurves(const DurationCurves& curves) {
     // A new chart each time: the view lets go of the old one, which goes with it.
     auto* chart = new QChart();
@@ -39,20 +41,20 @@ void DurationChart::setCurves(const DurationCurves& curves) {
     chart->legend()->setAlignment(Qt::AlignBottom);
     // Titles in the widget's own font: the chart may be short, and a bold axis title longer
     // than the plot's height is cut.
-    chart->setTitle(qs(curves.title));
+    chart->setTitle(toQ(curves.title));
     chart->setTitleFont(font());
 
     auto* x = new QValueAxis(chart);
     x->setRange(0, 100);
     x->setTickCount(11);
     x->setLabelFormat(QStringLiteral("%g"));
-    x->setTitleText(qs(curves.xTitle));
+    x->setTitleText(toQ(curves.xTitle));
     x->setTitleFont(font());
     auto* y = new QLogValueAxis(chart);
     y->setBase(10);
     y->setLabelFormat(QStringLiteral("%g"));
     y->setMinorTickCount(8);
-    y->setTitleText(qs(curves.yTitle));
+    y->setTitleText(toQ(curves.yTitle));
     y->setTitleFont(font());
     // Whole decades around the flows drawn, so that the labels are round numbers.
     double lo = 0.01, hi = 100;
@@ -68,7 +70,7 @@ void DurationChart::setCurves(const DurationCurves& curves) {
 
     for (const DurationCurve& c : curves.curves) {
         auto* series = new QLineSeries(chart);
-        series->setName(qs(c.name));
+        series->setName(toQ(c.name));
         QList<QPointF> points;
         points.reserve(qsizetype(c.flows.size()));
         for (std::size_t i = 0; i < c.flows.size(); ++i) points.append({c.percents[i], c.flows[i]});

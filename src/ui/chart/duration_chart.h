@@ -21,6 +21,9 @@ public:
     void setCurves(const DurationCurves& curves);
     QChartView* view() const { return view_; }
 
+protected:
+    bool event(QEvent* event) override;
+
 private:
     QChartView* view_ = nullptr;
 };
