@@ -5,8 +5,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "analysis/annual.h"
-#include "analysis/seven_day.h"
+#include "analysis/result_tables.h"
 #include "input/capture.h"
 #include "model/errors.h"
 #include "model/run_model.h"
@@ -105,15 +104,7 @@ RunJobReport runJob(Project& p, const RunJobOptions& o, const StageProgress& pro
 
     // Analyses, in the order the screens make them.
     start = Clock::now();
-    chooseAnnualScale(p);
-    buildAnnualVolumes(p, YearType::Water);
-    buildAnnualVolumes(p, YearType::Calendar);
-    buildAnnualDepths(p, YearType::Water);
-    buildAnnualDepths(p, YearType::Calendar);
-    computeSevenDayMeans(p);
-    chooseMinFlowScale(p);
-    findSevenDayMinima(p, YearType::Water);
-    findSevenDayMinima(p, YearType::Calendar);
+    buildResultTables(p);
     report.analysisSeconds = secondsSince(start);
 
     if (o.figuresOnly) return report;

@@ -77,36 +77,34 @@ std::string annualYearLabel(const Project& p, YearType type, int y) {
     return formatPattern(year, "####") + "-" + formatPattern(year + 1, "####");
 }
 
-YearColumns annualShowMe(Project& p) {
-    p.AnnShowYears = std::clamp(p.NumYears, 0, 8);
+YearColumns AnnualPager::showMe(int years) {
+    showYears_ = std::clamp(years, 0, 8);
     YearColumns columns{};
-    for (int k = 1; k <= p.AnnShowYears; ++k) columns[std::size_t(k - 1)] = k;
-    p.AnnCursor = p.AnnStart = p.AnnPageYears = p.AnnShowYears;
-    p.AnnSubStart = 1;
+    for (int k = 1; k <= showYears_; ++k) columns[std::size_t(k - 1)] = k;
+    cursor_ = start_ = pageYears_ = showYears_;
+    subStart_ = 1;
     return columns;
 }
 
-namespace {
-YearColumns annualPage(Project& p) {
+YearColumns AnnualPager::page(int years) {
     YearColumns columns{};
-    for (int k = 1; k <= p.AnnPageYears; ++k)
-        if (p.AnnCursor + k - 1 <= p.NumYears) columns[std::size_t(k - 1)] = p.AnnCursor + k - 1;
-    p.AnnSubStart = p.AnnStart;
-    p.AnnStart += 8;
-    p.AnnCursor = p.AnnStart;
+    for (int k = 1; k <= pageYears_; ++k)
+        if (cursor_ + k - 1 <= years) columns[std::size_t(k - 1)] = cursor_ + k - 1;
+    subStart_ = start_;
+    start_ += 8;
+    cursor_ = start_;
     return columns;
 }
-}  // namespace
 
-std::optional<YearColumns> annualNext(Project& p) {
-    if (p.AnnCursor <= 0 || p.AnnStart >= p.NumYears) return std::nullopt;
-    return annualPage(p);
+std::optional<YearColumns> AnnualPager::next(int years) {
+    if (cursor_ <= 0 || start_ >= years) return std::nullopt;
+    return page(years);
 }
 
-YearColumns annualPrevious(Project& p) {
-    p.AnnStart = std::max(1, p.AnnStart - 15);
-    p.AnnCursor = p.AnnStart;
-    return annualPage(p);
+YearColumns AnnualPager::previous(int years) {
+    start_ = std::max(1, start_ - 15);
+    cursor_ = start_;
+    return page(years);
 }
 
 }  // namespace tarn

@@ -45,18 +45,24 @@ std::string annualYearLabel(const Project& project, YearType type, int y);
 // The year shown in each of the eight columns of a page (0 for a blank column).
 using YearColumns = std::array<int, 8>;
 
-// Paging through the annual tables. The paging positions (AnnShowYears, AnnPageYears,
-// AnnCursor, AnnStart, AnnSubStart) live in the project, so the volume and the depth
-// screens page together: a page turned on one continues where the other left off, as they
-// also share NumYears and AnnYear. Every call reads the years of the table built last.
+// Paging through the annual tables, eight years a page. The volume and the depth screens
+// share one pager (the desktop session holds it), so a page turned on one continues where
+// the other left off.
+class AnnualPager {
+public:
+    // Show me of a table of `years` years: its first eight.
+    YearColumns showMe(int years);
+    // The next eight, if there are more.
+    std::optional<YearColumns> next(int years);
+    // The eight before.
+    YearColumns previous(int years);
+    // The year in sub-area column c (1..8) of the page shown.
+    int subAreaYear(int c) const { return subStart_ + c - 1; }
+    int start() const { return start_; }
 
-// Show me: the first eight years (fewer when the record has fewer).
-YearColumns annualShowMe(Project& project);
-// The next page; none when there is nothing further to show.
-std::optional<YearColumns> annualNext(Project& project);
-// The page before.
-YearColumns annualPrevious(Project& project);
-// The year whose sub-area volumes stand in column c (1..8) of the page shown last.
-inline int annualSubAreaYear(const Project& project, int c) { return project.AnnSubStart + c - 1; }
+private:
+    YearColumns page(int years);
+    int showYears_ = 0, pageYears_ = 0, cursor_ = 0, start_ = 0, subStart_ = 1;
+};
 
 }  // namespace tarn

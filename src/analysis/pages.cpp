@@ -117,12 +117,12 @@ SevenDayTexts sevenDayTexts(const Project& p, YearType type, const YearColumns& 
 
     // One run's block: its boxes start at `box`, its sub-area table is `table`.
     auto block = [&](std::size_t k, int y, std::size_t box, const Grid<double>& flow, const Grid<std::string>& date,
-                     const std::vector<int>& days, int depthRow, int depthQty, int run, SubAreaTable& table) {
+                     const std::vector<int>& days, const std::vector<double>& depths, int run, SubAreaTable& table) {
         const int day = valueAt(days, y);
         t.years[box + k] = std::to_string(valueAt(p.YearNum, y));
         t.dates[box + k] = date.value(column, y);
         t.minima[box + k] = formatPattern(flow.value(column, y) / p.FlowScale, "###00");
-        t.depths[box + k] = formatPattern(p.Balance.value(depthRow, day, depthQty), "###00.00");
+        t.depths[box + k] = formatPattern(valueAt(depths, day), "###00.00");
         for (int s = 1; s <= kSubAreas; ++s) {
             const bool flowing = p.FlowTable.value(run, day, s) > 0;
             table[k][std::size_t(s - 1)] = flowingSubAreasOnly && !flowing
@@ -133,8 +133,8 @@ SevenDayTexts sevenDayTexts(const Project& p, YearType type, const YearColumns& 
     for (std::size_t k = 0; k < 8; ++k) {
         const int y = heldYear(columns[k], count);
         if (y == 0) continue;
-        block(k, y, 0, p.MinFlowFirst, p.MinDateFirst, p.MinDayFirst, 14, 16, 1, t.first);
-        if (last) block(k, y, 8, p.MinFlowLast, p.MinDateLast, p.MinDayLast, 15, 17, 2, t.last);
+        block(k, y, 0, p.MinFlowFirst, p.MinDateFirst, p.MinDayFirst, p.SevenDay.firstDepth, 1, t.first);
+        if (last) block(k, y, 8, p.MinFlowLast, p.MinDateLast, p.MinDayLast, p.SevenDay.lastDepth, 2, t.last);
         if (measured) {
             const std::string date = p.MinDateMeas.value(column, y);
             const std::string minimum = formatPattern(p.MinFlowMeas.value(column, y), "###00.00");

@@ -9,9 +9,11 @@
 namespace tarn {
 
 void computePeriodMeans(Project& p) {
-    forwardSevenDaySum(p.Balance.series(slot::FirstRun, qty::Q), p.NumDays, 7, p.Balance.series(13, 16));
+    forwardSevenDayMeans(p.Balance.series(slot::FirstRun, qty::Q), p.NumDays, 7, p.PeriodMeanFirst);
     if (p.RerunFlag == 1)
-        forwardSevenDaySum(p.Balance.series(slot::LastRun, qty::Q), p.NumDays, 7, p.Balance.series(14, 17));
+        forwardSevenDayMeans(p.Balance.series(slot::LastRun, qty::Q), p.NumDays, 7, p.PeriodMeanLast);
+    else
+        p.PeriodMeanLast.clear();
 }
 
 PeriodDateLists periodDateLists(const Project& p) {
@@ -33,6 +35,8 @@ PeriodMinima periodMinima(Project& p, const std::string& from, const std::string
     }
     if (start == 0) throw InputError("'" + from + "' is not a day of the record");
     if (end == 0) throw InputError("'" + to + "' is not a day of the record");
+    // The means of the runs as they are now, whatever was computed before.
+    computePeriodMeans(p);
 
     // Only whole windows take part: none begins after day NumDays - 6.
     const int whole = lastWholeWindow(p.NumDays);
@@ -41,6 +45,9 @@ PeriodMinima periodMinima(Project& p, const std::string& from, const std::string
     auto measuredMean = [&](int d) { return measuredMeanExists(p, d); };
 
     PeriodMinima r;
+    if (start > whole)
+        r.note = "No whole seven-day window starts on " + from + ": a window needs seven days of the record, and "
+                 "the record ends " + std::to_string(p.NumDays - start) + " days later";
     // The search starts at the period's first day that has a mean (`exists`); a period
     // without any has no minimum. Strictly smaller values replace the minimum: the
     // earliest day wins.
@@ -58,11 +65,11 @@ PeriodMinima periodMinima(Project& p, const std::string& from, const std::string
     };
     if (p.RerunFlag == 1) {
         r.hasLast = true;
-        lowest(p.Balance.series(14, 17), wholeWindow, p.PerMinLast, p.PerDateLast);
+        lowest(p.PeriodMeanLast.data(), wholeWindow, p.PerMinLast, p.PerDateLast);
         r.lastMin = p.PerMinLast;
         r.lastDate = p.PerDateLast;
     }
-    const double* first = p.Balance.series(13, 16);
+    const double* first = p.PeriodMeanFirst.data();
     bool found = false;
     for (int d = start; d <= end; ++d) {
         if (!found && first[d] > 0) {
@@ -76,7 +83,7 @@ PeriodMinima periodMinima(Project& p, const std::string& from, const std::string
         }
     }
     computeMeasuredSevenDayMeans(p);
-    lowest(p.Balance.series(15, 18), measuredMean, p.PerMinMeas, p.PerDateMeas);
+    lowest(p.SevenDay.measuredDepth.data(), measuredMean, p.PerMinMeas, p.PerDateMeas);
     r.measMin = p.PerMinMeas;
     r.measDate = p.PerDateMeas;
     return r;

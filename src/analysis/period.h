@@ -18,8 +18,8 @@ struct PeriodDateLists {
 };
 PeriodDateLists periodDateLists(const Project& project);
 
-// Loading: the first-run seven-day mean depth into Balance(13, d, 16) and, after a rerun,
-// the last-run one into Balance(14, d, 17).
+// The first-run seven-day mean depth into PeriodMeanFirst and, after a rerun, the last-run
+// one into PeriodMeanLast. periodMinima computes them anew each time.
 void computePeriodMeans(Project& project);
 
 struct PeriodMinima {
@@ -30,6 +30,8 @@ struct PeriodMinima {
     double lastMin = 0;
     std::string measDate;
     double measMin = 0;
+    // Why the period has no minimum at all, for the status line; empty otherwise.
+    std::string note;
 };
 
 // Show me over the days whose date texts are `from` and `to` (the last day of each text):
@@ -38,7 +40,8 @@ struct PeriodMinima {
 // latest, and a period that begins after it has no minimum (value 0, date ""); the
 // measured search takes only days whose window holds no missing day (measuredMeanExists),
 // and a period without such a day has no measured minimum. Sets
-// PerMinLast, PerDateLast, PerMinMeas, PerDateMeas. Throws InputError when a text is not a
+// PerMinLast, PerDateLast, PerMinMeas, PerDateMeas. A period that begins in the record's
+// last six days, where no whole window begins, says so in `note`. Throws InputError when a text is not a
 // day of the record.
 PeriodMinima periodMinima(Project& project, const std::string& from, const std::string& to);
 

@@ -31,14 +31,23 @@ void forwardSevenDaySum(const double* x, int n, double divisor, double* out) {
     }
 }
 
+void forwardSevenDayMeans(const double* x, int n, double divisor, std::vector<double>& out) {
+    out.assign(std::size_t(std::max(n, 0)) + 1, 0.0);
+    forwardSevenDaySum(x, n, divisor, out.data());
+}
+
 void computeSevenDayMeans(Project& p) {
     const int n = p.NumDays;
+    SevenDayMeans& m = p.SevenDay;
     computeMeasuredSevenDayMeans(p);
-    forwardSevenDaySum(p.FlowTable.series(3, 11), n, 7000, p.Balance.series(13, 16));
-    forwardSevenDaySum(p.Balance.series(slot::FirstRun, qty::Q), n, 7, p.Balance.series(14, 16));
+    forwardSevenDayMeans(p.FlowTable.series(3, 11), n, 7000, m.firstVolume);
+    forwardSevenDayMeans(p.Balance.series(slot::FirstRun, qty::Q), n, 7, m.firstDepth);
     if (p.RerunFlag == 1) {
-        forwardSevenDaySum(p.FlowTable.series(4, 11), n, 7000, p.Balance.series(14, 17));
-        forwardSevenDaySum(p.Balance.series(slot::LastRun, qty::Q), n, 7, p.Balance.series(15, 17));
+        forwardSevenDayMeans(p.FlowTable.series(4, 11), n, 7000, m.lastVolume);
+        forwardSevenDayMeans(p.Balance.series(slot::LastRun, qty::Q), n, 7, m.lastDepth);
+    } else {
+        m.lastVolume.clear();
+        m.lastDepth.clear();
     }
     if (p.SubFlow7.days() < n + 1) p.SubFlow7.resize(3, n + 1, 11);
     for (int s = 1; s <= kSubAreas; ++s) {
@@ -48,7 +57,7 @@ void computeSevenDayMeans(Project& p) {
 }
 
 void computeMeasuredSevenDayMeans(Project& p) {
-    forwardSevenDaySum(p.Balance.series(slot::FirstRun, qty::Measured), p.NumDays, 7, p.Balance.series(15, 18));
+    forwardSevenDayMeans(p.Balance.series(slot::FirstRun, qty::Measured), p.NumDays, 7, p.SevenDay.measuredDepth);
 }
 
 bool measuredMeanExists(const Project& p, int d) {
@@ -89,6 +98,8 @@ void findSevenDayMinima(Project& p, YearType type) {
     const MonthDay start = water ? MonthDay{7, 1} : MonthDay{1, 1};
     const MonthDay closing = water ? MonthDay{6, 30} : MonthDay{12, 31};
     const int n = p.NumDays;
+    // The means of the runs as they are now, whatever was computed before.
+    computeSevenDayMeans(p);
 
     // Year boundaries: every start day, then the closing day of the last complete year.
     std::vector<int> bounds{0};
@@ -115,7 +126,6 @@ void findSevenDayMinima(Project& p, YearType type) {
     p.MinYearsOf[std::size_t(type)] = years;
 
     const int column = int(type);
-    computeMeasuredSevenDayMeans(p);
     auto search = [&](const double* series, Grid<double>& flow, Grid<std::string>& date, std::vector<int>& day,
                       DayTest exists) {
         for (int i = 1; i <= years; ++i) {
@@ -127,9 +137,10 @@ void findSevenDayMinima(Project& p, YearType type) {
             day[std::size_t(i)] = m.day;
         }
     };
-    search(p.Balance.series(13, 16), p.MinFlowFirst, p.MinDateFirst, p.MinDayFirst, nullptr);
-    if (p.RerunFlag == 1) search(p.Balance.series(14, 17), p.MinFlowLast, p.MinDateLast, p.MinDayLast, nullptr);
-    search(p.Balance.series(15, 18), p.MinFlowMeas, p.MinDateMeas, p.MinDayMeas, measuredMeanExists);
+    const SevenDayMeans& m = p.SevenDay;
+    search(m.firstVolume.data(), p.MinFlowFirst, p.MinDateFirst, p.MinDayFirst, nullptr);
+    if (p.RerunFlag == 1) search(m.lastVolume.data(), p.MinFlowLast, p.MinDateLast, p.MinDayLast, nullptr);
+    search(m.measuredDepth.data(), p.MinFlowMeas, p.MinDateMeas, p.MinDayMeas, measuredMeanExists);
     for (int k = 1; k <= years; ++k) {
         auto date = parseDateText(p.DayDate(bounds[std::size_t(k)], 0));
         p.YearNum[std::size_t(k)] = date ? int(date->year()) : 0;

@@ -14,19 +14,21 @@ namespace tarn {
 // out[d] = (x[d] + ... + x[d + 6]) / divisor for d = 1..n: the seven-day window looks
 // forward and belongs to its first day; days past n count as zero.
 void forwardSevenDaySum(const double* x, int n, double divisor, double* out);
+// The same into `out`, sized to days 0..n.
+void forwardSevenDayMeans(const double* x, int n, double divisor, std::vector<double>& out);
 
 // The last day whose seven-day window lies wholly inside a record of n days (0 when the
 // record is shorter than a week). Searches for a minimum stop there: a window that reaches
 // past the record would count days that do not exist.
 inline int lastWholeWindow(int n) { return n > 6 ? n - 6 : 0; }
 
-// Seven-day means looking forward from each day (days past the record count as zero):
-// the first-run catchment volume into Balance(13, d, 16) (the window's litres / 7000) and
-// depth into Balance(14, d, 16); after a rerun the last-run volume into Balance(14, d, 17)
-// and depth into Balance(15, d, 17); the sub-area volumes into SubFlow7(1 or 2, d, s).
+// Seven-day means looking forward from each day (days past the record count as zero) of
+// the runs as they are now, into SevenDay: the catchment volume (the window's litres / 7000)
+// and depth of the first run and, after a rerun, of the last run; the sub-area volumes
+// into SubFlow7(1 or 2, d, s).
 void computeSevenDayMeans(Project& project);
 
-// The measured seven-day mean depth into Balance(15, d, 18). A window that holds a day
+// The measured seven-day mean depth into SevenDay.measuredDepth. A window that holds a day
 // without a measured streamflow (MeasMissing) sums the 0 stored for that day; such a mean
 // is no mean, and the searches pass it by through measuredMeanExists.
 void computeMeasuredSevenDayMeans(Project& project);
@@ -46,7 +48,7 @@ std::string chooseMinFlowScale(Project& project);
 // year's days before its first positive mean do not count; a year without any positive
 // mean has no minimum (empty date, 0, day 0). Only means whose window lies wholly within
 // the record take part, and of the measured series only means without a missing day
-// (measuredMeanExists). Needs computeSevenDayMeans first.
+// (measuredMeanExists). Computes the means of the current runs first.
 void findSevenDayMinima(Project& project, YearType type);
 
 // The lowest value of series[d] for d = first..last, as the yearly search takes it; with

@@ -26,9 +26,10 @@ void Project::resizeDays(int numDays) {
     AnnTotal = Grid<double>();
     SubAnnual = Table3<Variant>();
     AnnYearsOf = {};
-    AnnShowYears = AnnPageYears = AnnCursor = AnnStart = 0;
-    AnnSubStart = 1;
     SubFlow7.resize(3, numDays + 1, 11);
+    SevenDay = {};
+    PeriodMeanFirst.clear();
+    PeriodMeanLast.clear();
     MinFlowFirst = MinFlowLast = MinFlowMeas = Grid<double>();
     MinDateFirst = MinDateLast = MinDateMeas = Grid<std::string>();
     MinDayFirst.clear();

@@ -74,6 +74,14 @@ struct YearList {
 // s 0..11. Columns 1/2: sub-area s, first/last run; 3/4 at s = 11: the catchment.
 using FlowTableT = DaySeriesTable<double>;
 
+// Seven-day means looking forward from each day d = 1..NumDays (index d), of the runs as
+// they are when the analysis that reads them computes them; days past the record count as
+// zero. One meaning each: the yearly minima read these, the period minima their own.
+struct SevenDayMeans {
+    std::vector<double> firstVolume, lastVolume;               // m3/day: the window's litres / 7000
+    std::vector<double> firstDepth, lastDepth, measuredDepth;  // mm/day
+};
+
 struct Project {
     // Workbook and project identity.
     std::string DataFile;
@@ -135,16 +143,9 @@ struct Project {
     std::array<YearList, 3> AnnYearsOf{};  // [Water], [Calendar]
     double AnnScale = 1;
     std::string AnnUnit;
-    // Paging of the annual tables, shared by the volume and the depth screens (year
-    // indices): years filled by Show me and by a page, the cursor, the start of the next
-    // page, and the year in the first sub-area column of the page shown.
-    int AnnShowYears = 0;
-    int AnnPageYears = 0;
-    int AnnCursor = 0;
-    int AnnStart = 0;
-    int AnnSubStart = 1;
 
     // Seven-day minima (sized to the record's years).
+    SevenDayMeans SevenDay;
     DaySeriesTable<double> SubFlow7;  // (run 1..2, day 0..N, sub-area 0..10)
     Grid<double> MinFlowFirst, MinFlowLast, MinFlowMeas;        // (column 0..2, year 0..Y)
     Grid<std::string> MinDateFirst, MinDateLast, MinDateMeas;   // date texts, same layout
@@ -158,7 +159,9 @@ struct Project {
     double FlowScale = 1;
     std::string MinFlowUnit;
 
-    // Minimum over a period.
+    // Minimum over a period: the seven-day mean depths of the first and the last run,
+    // mm/day (index d = 1..NumDays), and the minima found.
+    std::vector<double> PeriodMeanFirst, PeriodMeanLast;
     double PerMinLast = 0;
     std::string PerDateLast;
     double PerMinMeas = 0;

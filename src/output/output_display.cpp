@@ -157,6 +157,50 @@ void rerunStored(Project& p, const RerunInput& in, const RunRequest& run, std::s
     out.result = {true, std::string(done), {}, 0, {}};
 }
 
+// The parameters an output screen's rerun stores, kept so that a refused rerun stores none
+// of them: the project then holds the parameters of the runs it holds.
+class StoredParameters {
+public:
+    explicit StoredParameters(const Project& p)
+        : subPara_(p.SubPara), rainFactor_(p.RainFactor), sumScale_(p.SumScale), subArea_(p.SubArea),
+          subAreaPct_(p.SubAreaPct), sumPct_(p.SumPct), soilSel_(p.SoilSel), vegeSel_(p.VegeSel) {}
+    void restore(Project& p) const {
+        p.SubPara = subPara_;
+        p.RainFactor = rainFactor_;
+        p.SumScale = sumScale_;
+        p.SubArea = subArea_;
+        p.SubAreaPct = subAreaPct_;
+        p.SumPct = sumPct_;
+        p.SoilSel = soilSel_;
+        p.VegeSel = vegeSel_;
+    }
+
+private:
+    Grid<Variant> subPara_;
+    std::array<Variant, 21> rainFactor_;
+    Variant sumScale_;
+    std::array<Variant, 12> subArea_;
+    std::array<int, 11> subAreaPct_;
+    int sumPct_;
+    std::array<int, 11> soilSel_, vegeSel_;
+};
+
+// Stores the grid, checks the window and reruns; a refusal at any step restores the
+// parameters as they were before.
+template <class StoreGrid>
+RerunOutcome rerunChecked(Project& p, const RerunInput& in, const RunRequest& run, std::string_view done,
+                          StoreGrid storeGrid) {
+    const StoredParameters before(p);
+    RerunOutcome out;
+    out.result = storeGrid(out);
+    if (out.result.ok) rerunStored(p, in, run, done, out);
+    if (!out.rerun) {
+        before.restore(p);
+        out.values = outputValuesGrid(p);
+    }
+    return out;
+}
+
 }  // namespace
 
 OutputValuesGrid outputValuesGrid(const Project& p) {
@@ -241,19 +285,15 @@ StepResult setChartWindow(Project& p, const std::string& lower, const std::strin
 }
 
 RerunOutcome outputRerun(Project& p, const OutputValuesGrid& g, const RerunInput& in, const RunRequest& run) {
-    RerunOutcome out;
-    out.result = refreshes(p, g);
-    if (out.result.ok) rerunStored(p, in, run, kRerunDone, out);
-    return out;
+    return rerunChecked(p, in, run, kRerunDone, [&](RerunOutcome&) { return refreshes(p, g); });
 }
 
 RerunOutcome outputRerun(Project& p, const OutputClassGrid& g, const RerunInput& in, const RunRequest& run) {
-    RerunOutcome out;
-    ClassRefresh refresh = refreshes(p, g);
-    out.result = std::move(refresh.result);
-    out.values = std::move(refresh.values);
-    if (out.result.ok) rerunStored(p, in, run, kRerun2Done, out);
-    return out;
+    return rerunChecked(p, in, run, kRerun2Done, [&](RerunOutcome& out) {
+        ClassRefresh refresh = refreshes(p, g);
+        out.values = std::move(refresh.values);
+        return std::move(refresh.result);
+    });
 }
 
 }  // namespace tarn

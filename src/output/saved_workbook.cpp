@@ -46,6 +46,15 @@ SavedWorkbook saveResultsWorkbook(const Project& p, const std::filesystem::path&
     w.write("F3", asTyped(p.TotalArea));
     for (int row = 5; row <= 14; ++row)
         for (int s = 1; s <= kSubAreas; ++s) w.write(row, col("F") + s - 1, asTyped(p.SubPara(s - 1, row - 5)));
+    // Rows 5 and 6 hold the shares and rainfall factors the run used, where they differ from
+    // the values read from the file, so that the copy reopened runs the same project.
+    for (int s = 1; s <= kSubAreas; ++s) {
+        const int c = col("F") + s - 1;
+        const auto i = std::size_t(s);
+        if (p.SubPara(s - 1, para::Area).numberOr0() != double(p.SubAreaPct[i])) w.write(5, c, double(p.SubAreaPct[i]));
+        if (p.SubPara(s - 1, para::RainScale).numberOr0() != p.RainFactor[i].numberOr0())
+            w.write(6, c, asTyped(p.RainFactor[i]));
+    }
 
     // Monthly totals from row 6.
     for (int i = 1; i <= p.NumMonths; ++i) {
@@ -91,10 +100,19 @@ SavedWorkbook saveResultsWorkbook(const Project& p, const std::filesystem::path&
 
     // A workbook that already holds results (an earlier copy opened as the input) keeps
     // none of them where this save writes nothing: the table rows below those written.
+    // From the first day row on, the testing-only reference columns (AY, AZ, BA, BE, BF and
+    // BM..CG) hold the workbook's own input: they are never emptied.
     const int lastRow = w.lastUsedRow();
+    const int referenceColumns[] = {col("AY"), col("AZ"), col("BA"), col("BE"), col("BF")};
+    auto isReference = [&](int row, int c) {
+        return row >= kFirstDayRow && (std::find(std::begin(referenceColumns), std::end(referenceColumns), c) !=
+                                           std::end(referenceColumns) ||
+                                       (c >= col("BM") && c <= col("CG")));
+    };
     auto clearBelow = [&](int firstRow, const char* from, const char* to) {
         for (int row = std::max(firstRow, 6); row <= lastRow; ++row)
-            for (int c = col(from); c <= col(to); ++c) w.clear(row, c);
+            for (int c = col(from); c <= col(to); ++c)
+                if (!isReference(row, c)) w.clear(row, c);
     };
     clearBelow(6 + p.NumMonths, "AF", "AJ");
     const int annualRows = std::max(water.count, calendar.count);

@@ -21,6 +21,8 @@ class AnalysisScreen : public Screen {
     Q_OBJECT
 public:
     using Screen::Screen;
+    // Shown again after a rerun, new input or a save, the tables show the current runs.
+    bool reloadsWhenShown() const override { return true; }
 
 protected:
     // Back: this screen is unloaded and the run screen shows.

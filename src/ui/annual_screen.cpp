@@ -4,6 +4,7 @@
 #include <QLineEdit>
 
 #include "analysis/pages.h"
+#include "ui/navigation.h"
 #include "ui_annual_depth_screen.h"
 #include "ui_annual_screen.h"
 
@@ -84,25 +85,28 @@ void AnnualScreen::clear() {
     for (QLabel* year : subYears_) year->clear();
 }
 
-void AnnualScreen::showMe() {
-    const YearType type = yearType();
-    buildAnnualVolumes(project(), type);
-    showPage(annualShowMe(project()), kFirstEight, false);
+// The table of the year type chosen, from the runs as they are now (a rerun, new input or
+// a save may have come since the last page); its number of years.
+int AnnualScreen::buildTable() {
+    buildAnnualVolumes(project(), yearType());
+    return project().NumYears;
+}
+
+void AnnualScreen::showMe() { showPage(nav().annualPager().showMe(buildTable()), kFirstEight, false); }
+
+YearColumns AnnualScreen::subAreaYears() const {
+    YearColumns subYears{};
+    for (int c = 1; c <= 8; ++c) subYears[std::size_t(c - 1)] = nav().annualPager().subAreaYear(c);
+    return subYears;
 }
 
 void AnnualScreen::next() {
-    if (const auto columns = annualNext(project())) {
-        YearColumns subYears{};
-        for (int c = 1; c <= 8; ++c) subYears[std::size_t(c - 1)] = annualSubAreaYear(project(), c);
-        showPage(*columns, subYears, true);
-    }
+    if (const auto columns = nav().annualPager().next(buildTable())) showPage(*columns, subAreaYears(), true);
 }
 
 void AnnualScreen::previous() {
-    const YearColumns columns = annualPrevious(project());
-    YearColumns subYears{};
-    for (int c = 1; c <= 8; ++c) subYears[std::size_t(c - 1)] = annualSubAreaYear(project(), c);
-    showPage(columns, subYears, true);
+    const YearColumns columns = nav().annualPager().previous(buildTable());
+    showPage(columns, subAreaYears(), true);
 }
 
 void AnnualScreen::showPage(const YearColumns& columns, const YearColumns& subYears, bool page) {
@@ -139,14 +143,18 @@ AnnualDepthScreen::AnnualDepthScreen(Navigation& navigation)
     reserveTwoLines({ui_->lblModelledFirst, ui_->lblMeasuredFirst, ui_->lblModelledLast, ui_->lblMeasuredLast});
     prepareArrow(ui_->cmdlast8);
     prepareArrow(ui_->cmdnext8);
-    connect(ui_->cmdShowmeAntotal, &QPushButton::clicked, this, [this] {
+    // Each press builds the table of the year type chosen from the runs as they are now.
+    auto table = [this] {
         buildAnnualDepths(project(), yearType());
-        showPage(annualShowMe(project()));
+        return project().NumYears;
+    };
+    connect(ui_->cmdShowmeAntotal, &QPushButton::clicked, this,
+            [this, table] { showPage(nav().annualPager().showMe(table())); });
+    connect(ui_->cmdnext8, &QToolButton::clicked, this, [this, table] {
+        if (const auto columns = nav().annualPager().next(table())) showPage(*columns);
     });
-    connect(ui_->cmdnext8, &QToolButton::clicked, this, [this] {
-        if (const auto columns = annualNext(project())) showPage(*columns);
-    });
-    connect(ui_->cmdlast8, &QToolButton::clicked, this, [this] { showPage(annualPrevious(project())); });
+    connect(ui_->cmdlast8, &QToolButton::clicked, this,
+            [this, table] { showPage(nav().annualPager().previous(table())); });
     connect(ui_->Command1, &QPushButton::clicked, this, [this] { backToRun(); });
 }
 

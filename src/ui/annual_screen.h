@@ -30,6 +30,8 @@ protected:
 
 private:
     YearType yearType() const;
+    int buildTable();
+    YearColumns subAreaYears() const;
     void showMe();
     void next();
     void previous();

@@ -58,6 +58,8 @@ Screen* Navigation::load(const QString& form) {
 }
 
 Screen* Navigation::show(const QString& form, const QString& owner) {
+    Screen* before = loaded(form);
+    if (before && !before->isVisible() && before->reloadsWhenShown()) before->runLoad();
     Screen* s = load(form);
     Loaded& entry = loaded_[form];
     if (!owner.isEmpty()) entry.owner = owner;

@@ -15,6 +15,7 @@
 #include <memory>
 #include <vector>
 
+#include "analysis/annual.h"
 #include "input/menu.h"
 #include "model/project.h"
 #include "ui/progress_window.h"
@@ -91,6 +92,9 @@ public:
     void setQuit(std::function<void()> quit) { quit_ = std::move(quit); }
     bool exiting() const { return exiting_; }
 
+    // The paging of the annual tables, shared by the volume and the depth screens.
+    AnnualPager& annualPager() { return annualPager_; }
+
 private:
     struct Loaded {
         QPointer<Screen> screen;
@@ -109,6 +113,7 @@ private:
     std::map<QString, Loaded> loaded_;
     std::vector<QPointer<Screen>> unloaded_;  // destroyed once their events are done
     MenuState menu_;
+    AnnualPager annualPager_;
     std::function<void()> quit_;
     bool exiting_ = false;
 };

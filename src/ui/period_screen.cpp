@@ -77,6 +77,11 @@ void PeriodScreen::showMe() {
         wrong->setFocus();
         return;
     }
+    if (!minima.note.empty()) {
+        clearMinima();
+        showStatus(ui_->txtMessage, minima.note);
+        return;
+    }
     ui_->txtMessage->clear();
     showText(ui_->TxtMinTime, minima.firstDate);
     showText(ui_->txtMinFlow, periodValueText(minima.firstMin));

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "analysis/result_tables.h"
 #include "input/menu.h"
 #include "output/run_save.h"
 #include "ui/busy_pointer.h"
@@ -201,6 +202,8 @@ void RunScreen::save() {
 
     const std::filesystem::path bookTarget = choose(kSaveWorkbookTitle, kSaveWorkbookFilter, workbookTargetOf);
     if (bookTarget.empty()) return;
+    // The files hold every table of the runs as they are, whichever screens were opened.
+    if (p.RunDone) buildResultTables(p);
     const SaveStep book =
         write(bookTarget, [&](const ProgressFn& progress) { return saveWorkbookStep(p, bookTarget, excel, progress); });
     if (!book.ok || excel) {

@@ -31,6 +31,10 @@ public:
     // Navigation calls it once, right after creating the screen.
     void runLoad();
 
+    // Whether a screen that is loaded but hidden loads again when it is shown, so that it
+    // shows the project as it is then (the analysis screens: the runs may have changed).
+    virtual bool reloadsWhenShown() const { return false; }
+
     // Places the window, sized to its contents, in the middle of the screen it is on.
     void centre();
 

@@ -62,12 +62,16 @@ SevenDayScreen::SevenDayScreen(Navigation& navigation)
     prepareArrow(ui_->cmdlast8);
     prepareArrow(ui_->cmdnext8);
     connect(ui_->CmdYear7dayMin, &QPushButton::clicked, this, &SevenDayScreen::showMe);
+    // A page searches the runs as they are now: a rerun, new input or another screen may
+    // have come since Show me.
     connect(ui_->cmdnext8, &QToolButton::clicked, this, [this] {
         if (!searched_) return;
+        findSevenDayMinima(project(), *searched_);
         if (const auto columns = pager_.next(project())) showPage(*columns, true);
     });
     connect(ui_->cmdlast8, &QToolButton::clicked, this, [this] {
         if (!searched_) return;
+        findSevenDayMinima(project(), *searched_);
         if (const auto columns = pager_.previous(project())) showPage(*columns, true);
     });
     connect(ui_->Command1, &QPushButton::clicked, this, [this] { backToRun(); });
@@ -76,7 +80,12 @@ SevenDayScreen::SevenDayScreen(Navigation& navigation)
 SevenDayScreen::~SevenDayScreen() = default;
 
 void SevenDayScreen::load() {
-    computeSevenDayMeans(project());
+    showHeader();
+    ui_->CmdYear7dayMin->setFocus();
+}
+
+// The areas, the caption and the scale of the project as it is now.
+void SevenDayScreen::showHeader() {
     const AreaTexts areas = areaTexts(project());
     showTexts(areas_, areas.subAreas);
     showText(ui_->txtTotArea, areas.total);
@@ -84,10 +93,10 @@ void SevenDayScreen::load() {
     const QString unit = toQ(chooseMinFlowScale(project()));
     ui_->lblScale1->setText(unit);
     ui_->lblScale3->setText(unit);
-    ui_->CmdYear7dayMin->setFocus();
 }
 
 void SevenDayScreen::showMe() {
+    showHeader();
     searched_ = ui_->OptWaterYear->isChecked() ? YearType::Water : YearType::Calendar;
     findSevenDayMinima(project(), *searched_);
     showPage(pager_.showMe(project()), false);

@@ -30,6 +30,7 @@ protected:
 
 private:
     void showMe();
+    void showHeader();
     void showPage(const YearColumns& columns, bool page);
 
     std::unique_ptr<::Ui::SevenDayScreen> ui_;

@@ -73,8 +73,6 @@ TEST(AnnualTotals, RecordShorterThanAYearGivesNoYears) {
     testing::setMonths(p, 2001, 3, 11);
     buildAnnualVolumes(p, YearType::Calendar);
     EXPECT_EQ(p.NumYears, 0);
-    annualShowMe(p);
-    EXPECT_FALSE(annualNext(p).has_value());
 }
 
 TEST(AnnualTotals, ScaleAndUnitFromTheLargestMonth) {
@@ -86,50 +84,29 @@ TEST(AnnualTotals, ScaleAndUnitFromTheLargestMonth) {
 }
 
 TEST(AnnualPaging, EightYearsAPageAndBack) {
-    Project p;
-    p.NumYears = 20;
-    YearColumns first = annualShowMe(p);
-    EXPECT_EQ(first, (YearColumns{1, 2, 3, 4, 5, 6, 7, 8}));
-    EXPECT_EQ(p.AnnStart, 8);
-    auto second = annualNext(p);
+    AnnualPager pager;
+    const int years = 20;
+    EXPECT_EQ(pager.showMe(years), (YearColumns{1, 2, 3, 4, 5, 6, 7, 8}));
+    EXPECT_EQ(pager.start(), 8);
+    auto second = pager.next(years);
     ASSERT_TRUE(second);
     EXPECT_EQ(*second, (YearColumns{8, 9, 10, 11, 12, 13, 14, 15}));
-    EXPECT_EQ(annualSubAreaYear(p, 1), 8);
-    EXPECT_EQ(p.AnnStart, 16);
-    auto third = annualNext(p);
+    EXPECT_EQ(pager.subAreaYear(1), 8);
+    auto third = pager.next(years);
     ASSERT_TRUE(third);
     EXPECT_EQ(*third, (YearColumns{16, 17, 18, 19, 20, 0, 0, 0}));
-    EXPECT_FALSE(annualNext(p).has_value());  // start 24 >= 20
-    EXPECT_EQ(annualPrevious(p), (YearColumns{9, 10, 11, 12, 13, 14, 15, 16}));
-    EXPECT_EQ(p.AnnStart, 17);
-    annualShowMe(p);
-    annualNext(p);
-    EXPECT_EQ(annualPrevious(p), (YearColumns{1, 2, 3, 4, 5, 6, 7, 8}));
-    EXPECT_EQ(p.AnnStart, 9);
-}
-
-TEST(AnnualPaging, FewerThanEightYears) {
-    Project p;
-    p.NumYears = 3;
-    EXPECT_EQ(annualShowMe(p), (YearColumns{1, 2, 3, 0, 0, 0, 0, 0}));
-    EXPECT_FALSE(annualNext(p).has_value());
-}
-
-// The volume and the depth screens keep no cursor of their own: a page turned on one is
-// where the other continues, and a new period starts both from nothing.
-TEST(AnnualPaging, BothAnnualScreensPageTogether) {
-    Project p;
-    p.NumYears = 20;
-    annualShowMe(p);                 // Show me on the volume screen
-    annualNext(p);                   // its next page: years 8..15
-    const auto depthPage = annualNext(p);  // next on the depth screen
-    ASSERT_TRUE(depthPage);
-    EXPECT_EQ(depthPage->front(), 16);
-    EXPECT_EQ(annualSubAreaYear(p, 1), 16);
-    EXPECT_EQ(annualPrevious(p).front(), 9);  // back on the volume screen
-    p.resizeDays(10);  // another record: nothing to page until Show me
-    EXPECT_FALSE(annualNext(p).has_value());
-    EXPECT_EQ(p.AnnStart, 0);
+    EXPECT_FALSE(pager.next(years).has_value());  // start 24 >= 20
+    EXPECT_EQ(pager.previous(years), (YearColumns{9, 10, 11, 12, 13, 14, 15, 16}));
+    EXPECT_EQ(pager.start(), 17);
+    pager.showMe(years);
+    pager.next(years);
+    EXPECT_EQ(pager.previous(years), (YearColumns{1, 2, 3, 4, 5, 6, 7, 8}));
+    EXPECT_EQ(pager.start(), 9);
+    // Fewer than eight years, or none, fill fewer columns and have no next page.
+    EXPECT_EQ(pager.showMe(3), (YearColumns{1, 2, 3, 0, 0, 0, 0, 0}));
+    EXPECT_FALSE(pager.next(3).has_value());
+    pager.showMe(0);
+    EXPECT_FALSE(pager.next(0).has_value());
 }
 
 }  // namespace

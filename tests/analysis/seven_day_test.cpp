@@ -28,10 +28,10 @@ Project withDischarge(year_month_day start, int n, F q) {
 TEST(SevenDayMeans, LookForwardAndCountDaysPastTheRecordAsZero) {
     Project p = withDischarge(year{2001} / 1 / 1, 10, [](int d) { return double(d); });
     computeSevenDayMeans(p);
-    EXPECT_DOUBLE_EQ(p.Balance(14, 1, 16), (1 + 2 + 3 + 4 + 5 + 6 + 7) / 7.0);
-    EXPECT_DOUBLE_EQ(p.Balance(13, 1, 16), (1 + 2 + 3 + 4 + 5 + 6 + 7) * 7000 / 7000.0);
-    EXPECT_DOUBLE_EQ(p.Balance(14, 9, 16), (9 + 10) / 7.0);
-    EXPECT_DOUBLE_EQ(p.Balance(15, 10, 18), 20 / 7.0);
+    EXPECT_DOUBLE_EQ(p.SevenDay.firstDepth[1], (1 + 2 + 3 + 4 + 5 + 6 + 7) / 7.0);
+    EXPECT_DOUBLE_EQ(p.SevenDay.firstVolume[1], (1 + 2 + 3 + 4 + 5 + 6 + 7) * 7000 / 7000.0);
+    EXPECT_DOUBLE_EQ(p.SevenDay.firstDepth[9], (9 + 10) / 7.0);
+    EXPECT_DOUBLE_EQ(p.SevenDay.measuredDepth[10], 20 / 7.0);
 }
 
 TEST(SevenDayMinima, WholeCalendarYearsEachGiveOneYear) {

@@ -206,7 +206,7 @@ private slots:
         QCOMPARE(text(s, f, "txtYear_0"), QString("1999"));
         QCOMPARE(text(s, f, "txtFlow1A_2"), q(p.MinDateFirst(cal, 3)));
         QCOMPARE(text(s, f, "txtFlow2A_2"), volume(p.MinFlowFirst(cal, 3)));
-        QCOMPARE(text(s, f, "txtFlowTotal_2"), q(formatPattern(p.Balance(14, p.MinDayFirst[3], 16), "###00.00")));
+        QCOMPARE(text(s, f, "txtFlowTotal_2"), q(formatPattern(p.SevenDay.firstDepth[std::size_t(p.MinDayFirst[3])], "###00.00")));
         QCOMPARE(text(s, f, "txtFlow2A_10"), volume(p.MinFlowLast(cal, 3)));
         QCOMPARE(text(s, f, "txtFlow1A_19"), q(p.MinDateMeas(cal, 3)));
         QCOMPARE(text(s, f, "txtFlow2A_27"), q(formatPattern(p.MinFlowMeas(cal, 3), "###00.00")));

@@ -18,6 +18,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "analysis/result_tables.h"
 #include "analysis/fit.h"
 #include "input/capture.h"
 #include "input/menu.h"
@@ -120,9 +121,11 @@ private slots:
         QCOMPARE(s.text(kRun, "txtMaxDaysOut"), days);
         QCOMPARE(s.text(kRun, "cmbDaysOut"), days);
         QVERIFY(!s.nav.progress().isVisible());
-        const Project first = p;
+        Project first = p;
+        tarn::buildResultTables(first);
 
-        // The first run saved as text equals the core's text of the same project.
+        // The first run saved straight after the run holds every table of the core's text of
+        // the same project, though no analysis screen was opened.
         s.dialogs.answerSaveFile(s.dir.filePath("first.xlsx"));
         s.dialogs.answerSaveFile(s.dir.filePath("first.csv"));
         s.dialogs.answerMessage();
@@ -196,8 +199,9 @@ private slots:
         QCOMPARE(chart->value(5, 200), p.Balance(slot::LastRun, 201, qty::Q));
         QVERIFY(bfi != "0.3");
 
-        // Saved again: the text now carries the last run; only the daily lines and the monthly
-        // last-run column change, the first run's items stay.
+        // Saved again: the text now carries the last run; only the daily lines, the monthly
+        // last-run column and the annual and seven-day tables (which hold the last run too)
+        // change, the first run's daily and monthly items stay.
         s.dialogs.answerSaveFile(s.dir.filePath("rerun.xlsx"));
         s.dialogs.answerSaveFile(s.dir.filePath("rerun.csv"));
         s.dialogs.answerMessage();
@@ -206,7 +210,7 @@ private slots:
         QCOMPARE(rerunText, lines(tarn::textResults(p)));
         QCOMPARE(rerunText.size(), firstText.size());
         const int monthlyFirst = int(firstText.indexOf("\" Monthly Totals cubm x 1000\"")) + 5;
-        int dailyChanged = 0, monthlyChanged = 0;
+        int dailyChanged = 0, monthlyChanged = 0, tablesChanged = 0;
         for (int i = 0; i < firstText.size(); ++i) {
             if (firstText[i] == rerunText[i]) continue;
             const QStringList a = firstText[i].split(','), b = rerunText[i].split(',');
@@ -217,12 +221,15 @@ private slots:
             } else if (i >= monthlyFirst && i < monthlyFirst + p.NumMonths) {
                 for (int item : {0, 1, 2, 4}) QCOMPARE(b[item], a[item]);  // year, month, first run, measured
                 ++monthlyChanged;
+            } else if (i >= monthlyFirst + p.NumMonths) {
+                ++tablesChanged;
             } else {
                 QFAIL(qPrintable(QString("line %1 changed: %2").arg(i + 1).arg(rerunText[i])));
             }
         }
         QVERIFY(dailyChanged > p.NumDays / 2);
         QVERIFY(monthlyChanged > 0);
+        QVERIFY(tablesChanged > 0);
 
         // The Excel mode: a name without extension becomes an .xlsx workbook with the results.
         s.at<QRadioButton>(kRun, "OptExcel")->setChecked(true);
