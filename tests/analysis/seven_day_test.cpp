@@ -227,6 +227,36 @@ TEST(PeriodMinimum, OneDayAndReversedPeriods) {
         EXPECT_EQ(date, "");
         EXPECT_EQ(value, 0.0);
     }
+    EXPECT_EQ(pastEnd.note, "No whole seven-day window starts on " + p.DayDate(25, 0) +
+                                ": a window needs seven days of the record, and the record ends 5 days later");
+    EXPECT_EQ(toEnd.note, "");
+}
+
+// The yearly and the period minima share no table: opened in any order, with a rerun
+// between them, each gives the minima of the runs as they are then.
+TEST(SevenDayMinima, AnyOrderOfTheScreensAndRerunsReadsTheCurrentRuns) {
+    Project p = withDischarge(year{2001} / 1 / 1, 730, [](int d) { return 5.0 + (d % 50); });
+    findSevenDayMinima(p, YearType::Calendar);
+    const Project alone = p;
+    computePeriodMeans(p);  // the period screen opened in between
+    const PeriodMinima period = periodMinima(p, p.DayDate(1, 0), p.DayDate(700, 0));
+    findSevenDayMinima(p, YearType::Calendar);
+    EXPECT_EQ(p.MinFlowFirst(2, 1), alone.MinFlowFirst(2, 1));
+    EXPECT_EQ(p.MinDateFirst(2, 2), alone.MinDateFirst(2, 2));
+    // The lowest window begins on a day with d % 50 == 0: 5 + (0 + 1 + ... + 6) / 7.
+    EXPECT_DOUBLE_EQ(period.firstMin, 8.0);
+
+    // A rerun whose discharge is ten times lower: its minima, not the old ones.
+    p.RerunFlag = 1;
+    for (int d = 1; d <= p.NumDays; ++d) {
+        p.Balance(slot::LastRun, d, qty::Q) = p.Balance(slot::FirstRun, d, qty::Q) / 10;
+        p.FlowTable(4, d, 11) = p.FlowTable(3, d, 11) / 10;
+    }
+    const PeriodMinima rerun = periodMinima(p, p.DayDate(1, 0), p.DayDate(700, 0));
+    EXPECT_DOUBLE_EQ(rerun.lastMin, period.firstMin / 10);
+    findSevenDayMinima(p, YearType::Calendar);
+    EXPECT_DOUBLE_EQ(p.MinFlowLast(2, 1), alone.MinFlowFirst(2, 1) / 10);
+    EXPECT_EQ(p.MinFlowFirst(2, 1), alone.MinFlowFirst(2, 1));
 }
 
 }  // namespace

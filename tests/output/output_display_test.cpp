@@ -68,6 +68,8 @@ TEST(OutputRerun, EditedBaseflowIndexChangesTheLastRunAndLeavesTheFirst) {
     EXPECT_EQ(series(p, slot::FirstRun, qty::Q), firstRun);
 }
 
+// A refused rerun stores none of the edited grid: the project keeps the parameters of the
+// runs it holds, and a later first run from the run screen runs those.
 TEST(OutputRerun, RefusalsNameTheBoxAndRerunNothing) {
     struct Case {
         const char* name;
@@ -97,7 +99,10 @@ TEST(OutputRerun, RefusalsNameTheBoxAndRerunNothing) {
     for (const Case& c : cases) {
         Project p = afterFirstRun();
         const auto lastRun = series(p, slot::LastRun, qty::Q);
-        OutputValuesGrid grid = outputValuesGrid(p);
+        const OutputValuesGrid stored = outputValuesGrid(p);
+        OutputValuesGrid grid = stored;
+        grid.bfi = "0.7";  // an edit that would pass on its own
+        grid.values[1][1] = "12";
         RerunInput in{p.DayDate(1, 0), p.DayDate(10, 0), kModelled};
         c.edit(grid, in);
         const RerunOutcome r = outputRerun(p, grid, in);
@@ -109,6 +114,11 @@ TEST(OutputRerun, RefusalsNameTheBoxAndRerunNothing) {
         EXPECT_EQ(p.RerunFlag, 0) << c.name;
         EXPECT_EQ(series(p, slot::LastRun, qty::Q), lastRun) << c.name;
         EXPECT_EQ(p.StartDay, 0) << c.name;
+        const OutputValuesGrid after = outputValuesGrid(p);
+        EXPECT_EQ(after.values, stored.values) << c.name;
+        EXPECT_EQ(after.bfi, stored.bfi) << c.name;
+        EXPECT_EQ(after.area, stored.area) << c.name;
+        EXPECT_EQ(r.values.values, stored.values) << c.name;
     }
 }
 

@@ -105,6 +105,12 @@ TEST(SavedWorkbook, ACopyOfACopyKeepsNoResultsOfTheEarlierRun) {
     Project& p = ran->project;
     const fs::path earlier = ran->dir / "earlier.xlsx";
     saveResultsWorkbook(p, earlier, true);
+    {
+        // The testing-only reference columns of the day rows are the workbook's own input.
+        auto book = openWorkbook(earlier);
+        for (const char* cell : {"AY25", "AZ26", "BA27", "BE28", "BF29", "BM30", "CG31"}) book->write(cell, 1.5);
+        book->saveAs(earlier);
+    }
     p.DataFile = earlier.string();
     p.NumMonths = 12;
     p.AnnYearsOf[1].count = p.AnnYearsOf[2].count = 1;
@@ -118,10 +124,28 @@ TEST(SavedWorkbook, ACopyOfACopyKeepsNoResultsOfTheEarlierRun) {
     for (const char* cell : {"AF18", "AJ18", "AF100", "AM7", "AU7", "AY7", "BD7", "BF7", "BK7"})
         EXPECT_TRUE(book->cell(cell).empty()) << cell;
     for (const char* cell : {"AF17", "AM6", "AR6", "AY6", "BF6"}) EXPECT_FALSE(book->cell(cell).empty()) << cell;
+    for (const char* cell : {"AY25", "AZ26", "BA27", "BE28", "BF29", "BM30", "CG31"})
+        EXPECT_EQ(book->cell(cell).toNumber(), 1.5) << cell;
     // Inputs stay: the day rows' C..F, the monthly ETref table, the class tables.
     auto input = openWorkbook(ran->input);
     for (const char* cell : {"C400", "E400", "AC5", "AD16", "P5", "V5"})
         EXPECT_EQ(book->text(cell), input->text(cell)) << cell;
+}
+
+// The soil step reads the shares and rainfall factors of rows 5 and 6 again; the copy holds
+// those the run used, so that it runs the same project when it is opened again.
+TEST(SavedWorkbook, RowsFiveAndSixHoldTheSharesAndFactorsTheRunUsed) {
+    auto ran = runExample();
+    Project& p = ran->project;
+    auto input = openWorkbook(ran->input);
+    p.RainFactor[2] = 90;
+    p.SubPara(0, para::Area) = 33.4;  // as read from a file; the run used the whole percent
+    p.SubAreaPct[1] = 33;
+    saveResultsWorkbook(p, ran->dir / "used.xlsx", false);
+    auto book = openWorkbook(ran->dir / "used.xlsx");
+    EXPECT_EQ(book->cell("G6").toNumber(), 90.0);
+    EXPECT_EQ(book->cell("F5").toNumber(), 33.0);
+    for (const char* cell : {"F6", "G5", "H5", "H6"}) EXPECT_EQ(book->text(cell), input->text(cell)) << cell;
 }
 
 TEST(SavedWorkbook, LegacyInputGivesAnXlsxCopyAndSaysSo) {
