@@ -7,11 +7,12 @@
 
 #include "model/project.h"
 #include "ui/dialogs.h"
+#include "ui/guarded_application.h"
 #include "ui/navigation.h"
 #include "ui/screens.h"
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    tarn::ui::GuardedApplication app(argc, argv);
     QApplication::setApplicationName("TARNFLOW");
     QApplication::setApplicationVersion("3.1");
     // The program ends through its Exit buttons (ExitProgram), not when a window closes.

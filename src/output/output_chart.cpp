@@ -65,6 +65,8 @@ OutputChart chartConfig(const Project& p, const SeriesTicks& ticks) {
 
 std::string outputPointSelectedText(const OutputChart& chart, int column, int row, bool withUnit) {
     if (!inTable(chart, column, row)) return {};
+    // A series without a title is a copy drawn under a titled one: nothing to name.
+    if (chart.table.names[std::size_t(column - 1)].empty()) return {};
     return "Value of " + chart.table.names[std::size_t(column - 1)] + ", on " + chart.table.labels[std::size_t(row)] +
            " = " + generalNumberText(chart.table.value(column, row)) + (withUnit ? " mm/day" : "");
 }

@@ -103,6 +103,11 @@ void DetailScreen::back() {
     nav().back(Step::Details);
 }
 
-void DetailScreen::tick() { ui_->lblTimeNow->setText(toQ(detailClockTick(project()))); }
+void DetailScreen::tick() {
+    const QString now = toQ(detailClockTick(project()));
+    ui_->lblTimeNow->setText(now);
+    // Assistive tools read the label by its name: it names the time shown.
+    ui_->lblTimeNow->setAccessibleName("Time: " + now);
+}
 
 }  // namespace tarn::ui

@@ -1,9 +1,9 @@
 #include "ui/navigation.h"
 
 #include <QCoreApplication>
+#include <QLineEdit>
 #include <stdexcept>
 
-#include "ui/not_built_screen.h"
 #include "ui/qt_text.h"
 #include "ui/screen.h"
 #include "workbook/data_book.h"
@@ -13,6 +13,15 @@ namespace tarn::ui {
 namespace {
 
 QString formName(Step step) { return toQ(formOf(step)); }
+
+// Boxes that take a number, a name or a date hold at most this many characters, so a pasted
+// or endlessly typed text stays cheap to edit, lay out and read out.
+constexpr int kTypedTextLength = 255;
+
+void limitTypedTexts(QWidget& screen) {
+    for (QLineEdit* box : screen.findChildren<QLineEdit*>())
+        if (!box->isReadOnly() && box->maxLength() > kTypedTextLength) box->setMaxLength(kTypedTextLength);
+}
 
 }  // namespace
 
@@ -38,7 +47,6 @@ QStringList Navigation::registeredForms() const {
 
 Screen* Navigation::create(const QString& form) {
     if (auto f = factories_.find(form); f != factories_.end()) return f->second(*this);
-    if (auto step = stepOfForm(toStd(form))) return new NotBuiltScreen(*this, *step);
     throw std::logic_error("no screen is registered as " + toStd(form));
 }
 
@@ -46,6 +54,7 @@ Screen* Navigation::load(const QString& form) {
     if (Screen* s = loaded(form)) return s;
     Screen* s = create(form);
     if (s->objectName().isEmpty()) s->setObjectName(form);
+    limitTypedTexts(*s);
     loaded_[form] = Loaded{s, {}, false};
     try {
         s->runLoad();

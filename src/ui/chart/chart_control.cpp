@@ -455,6 +455,10 @@ void ChartControl::build2D() {
             for (int col = 1; col <= shown; ++col) addLine(col, linePoints(values(col)));
             break;
     }
+    // A series without a title (a copy drawn under another) has no legend entry.
+    if (!pie)
+        for (QLegendMarker* marker : chart->legend()->markers())
+            if (marker->series() && marker->series()->name().isEmpty()) marker->setVisible(false);
     markCurrent();
 }
 
