@@ -21,9 +21,9 @@ tarn::Project longProject(int n) {
         seed = seed * 1103515245u + 12345u;
         const double season = std::cos(2 * M_PI * d / 365.25);
         p.DayDate(d, 0) = tarn::dateText(tarn::dateFromDays(first + d - 1));
-        p.Balance(0, d, 1) = (seed >> 16) % 10 < 4 ? double((seed >> 8) % 200) / 10 : 0.0;
-        p.Balance(0, d, 2) = 2.0 - 1.5 * season;
-        p.Balance(11, d, 16) = 1.0;
+        p.Balance(tarn::slot::Inputs, d, tarn::qty::P) = (seed >> 16) % 10 < 4 ? double((seed >> 8) % 200) / 10 : 0.0;
+        p.Balance(tarn::slot::Inputs, d, tarn::qty::ETr) = 2.0 - 1.5 * season;
+        p.Balance(tarn::slot::FirstRun, d, tarn::qty::Measured) = 1.0;
     }
     for (int s = 1; s <= 10; ++s) {
         p.SubArea[std::size_t(s)] = 100.0 * s;
@@ -31,7 +31,7 @@ tarn::Project longProject(int n) {
         p.RainFactor[std::size_t(s)] = 90.0 + 2 * s;
         const double params[] = {0, 0, 100.0 + 10 * s, 50.0 + 3 * s, 20, 0.05 * (s % 4),
                                  0.8 + 0.05 * s, 5, 90, 10, 0.6, 0.96};
-        for (int c = 0; c < 12; ++c) p.SubPara(s - 1, c) = params[c];
+        for (int c = 0; c < 12; ++c) p.SubPara(s - 1, tarn::paramAfter(tarn::Param::Area, c)) = params[c];
     }
     return p;
 }
@@ -48,7 +48,7 @@ void BM_RunModel(benchmark::State& state) {
     tarn::RunModel(p);  // touch every page once
     for (auto _ : state) {
         tarn::RunModel(p);
-        benchmark::DoNotOptimize(p.MonTotal(2, 1));
+        benchmark::DoNotOptimize(p.MonTotal(tarn::MonthField::FirstVolume, 1));
         benchmark::ClobberMemory();
     }
     state.SetItemsProcessed(state.iterations() * int64_t(n) * tarn::kSubAreas);
@@ -63,7 +63,7 @@ BENCHMARK(BM_RunModel)->Arg(3653)->Arg(40000)->Unit(benchmark::kMillisecond);
 void BM_RunSummary(benchmark::State& state) {
     const int n = int(state.range(0));
     tarn::Project p = longProject(n);
-    for (int d = 1; d <= n; ++d) p.Balance(11, d, 16) = 0.5 + 0.4 * std::sin(d / 30.0);
+    for (int d = 1; d <= n; ++d) p.Balance(tarn::slot::FirstRun, d, tarn::qty::Measured) = 0.5 + 0.4 * std::sin(d / 30.0);
     tarn::RunModel(p);
     for (auto _ : state) {
         const tarn::RunSummary s = tarn::summarizeFirstRun(p, true, tarn::wholeRecord(p));

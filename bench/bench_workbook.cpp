@@ -52,7 +52,7 @@ void BM_OpenAndReadWorkbook(benchmark::State& state) {
         tarn::readHeader(*book, p);
         tarn::loadParametersFromDataFile(*book, p);
         tarn::loadDailySeries(*book, p, {true, true, tarn::EtrefInput::Daily});
-        benchmark::DoNotOptimize(p.Balance(0, kDays, 1));
+        benchmark::DoNotOptimize(p.Balance(tarn::slot::Inputs, kDays, tarn::qty::P));
     }
     state.SetItemsProcessed(state.iterations() * kDays);
 }

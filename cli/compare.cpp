@@ -126,8 +126,8 @@ ScenarioFigures scenarioFigures(const Project& p, const std::filesystem::path& w
     const int waterYears = p.MinYearsOf[std::size_t(YearType::Water)];
     double sum = 0;
     for (int i = 1; i <= waterYears; ++i) {
-        if (p.MinDateFirst.value(int(YearType::Water), i).empty()) continue;
-        sum += p.MinFlowFirst.value(int(YearType::Water), i) / (f.area * 10);
+        if (p.MinDateFirst.value(YearType::Water, i).empty()) continue;
+        sum += p.MinFlowFirst.value(YearType::Water, i) / (f.area * 10);
         ++f.lowFlowYears;
     }
     if (f.lowFlowYears > 0) f.lowFlow = sum / f.lowFlowYears;
@@ -137,7 +137,7 @@ ScenarioFigures scenarioFigures(const Project& p, const std::filesystem::path& w
     if (measured) f.fit = runFit(p, slot::FirstRun, wholeRecord(p));
     for (int s = 1; s <= kSubAreas; ++s) {
         if (p.SubArea[std::size_t(s)].numberOr0() <= 0) continue;
-        const double* litres = p.FlowTable.series(1, s);
+        const double* litres = p.FlowTable.series(FlowColumn::SubAreaFirst, s);
         double total = 0;
         for (int d = 1; d <= n; ++d) total += litres[d];
         f.subAreaVolume[std::size_t(s)] = total / 1e6 / years;

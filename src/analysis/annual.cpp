@@ -26,12 +26,12 @@ void buildAnnualSeries(Project& p, YearType type, const AnnualSeries& s) {
         ++counter;
         // Each month is added in double precision and the sum kept as a single.
         yearAcc = float(double(yearAcc) + p.MonTotal(s.field, m));
-        if (s.subOffset >= 0)
-            for (int a = 1; a <= kSubAreas; ++a) subAcc[std::size_t(a)] += p.MonSub(s.subOffset + a, m);
+        if (s.subAreas)
+            for (int a = 1; a <= kSubAreas; ++a) subAcc[std::size_t(a)] += p.MonSub(*s.subAreas, a, m);
         if (counter == 12) {
             const int y = ++p.NumYears;
-            p.AnnTotal(s.target, y) = s.volumeFromDepth ? double(yearAcc) * area / 100 : double(yearAcc);
-            if (s.subOffset >= 0) {
+            p.AnnTotal(s.target, y) = s.volumeFromDepth ? double(yearAcc) * area / kHaMmPerThousandM3 : double(yearAcc);
+            if (s.subAreas) {
                 for (int a = 1; a <= kSubAreas; ++a) {
                     p.SubAnnual(a, s.block, y) = subAcc[std::size_t(a)];
                     subAcc[std::size_t(a)] = 0;
@@ -49,17 +49,26 @@ void buildAnnualSeries(Project& p, YearType type, const AnnualSeries& s) {
 }
 
 void buildAnnualVolumes(Project& p, YearType type) {
-    const bool water = type == YearType::Water;
-    buildAnnualSeries(p, type, {2, water ? 13 : 14, false, 24, water ? 11 : 12});
-    if (p.RerunFlag == 1) buildAnnualSeries(p, type, {1, water ? 7 : 8, false, 12, water ? 6 : 7});
-    buildAnnualSeries(p, type, {3, water ? 19 : 20, true, -1, 0});
+    auto runVolumes = [&](Run r) {
+        return AnnualSeries{.field = monthVolume(r),
+                            .target = annualRow(r == Run::First ? AnnualFigure::FirstVolume : AnnualFigure::LastVolume, type),
+                            .subAreas = r,
+                            .block = annualBlock(r, type)};
+    };
+    buildAnnualSeries(p, type, runVolumes(Run::First));
+    if (p.RerunFlag == 1) buildAnnualSeries(p, type, runVolumes(Run::Last));
+    buildAnnualSeries(p, type, {.field = MonthField::MeasuredDepth,
+                                .target = annualRow(AnnualFigure::MeasuredVolume, type),
+                                .volumeFromDepth = true});
 }
 
 void buildAnnualDepths(Project& p, YearType type) {
-    const bool water = type == YearType::Water;
-    buildAnnualSeries(p, type, {4, water ? 15 : 16});
-    if (p.RerunFlag == 1) buildAnnualSeries(p, type, {5, water ? 9 : 10});
-    buildAnnualSeries(p, type, {3, water ? 21 : 22});
+    auto series = [&](MonthField field, AnnualFigure figure) {
+        buildAnnualSeries(p, type, {.field = field, .target = annualRow(figure, type)});
+    };
+    series(MonthField::FirstDepth, AnnualFigure::FirstDepth);
+    if (p.RerunFlag == 1) series(MonthField::LastDepth, AnnualFigure::LastDepth);
+    series(MonthField::MeasuredDepth, AnnualFigure::MeasuredDepth);
 }
 
 std::string chooseAnnualScale(Project& p) {

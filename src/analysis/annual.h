@@ -2,10 +2,6 @@
 // Annual totals by water year (July to June) or calendar year, summed from the monthly
 // totals of the runs, and the paging of their tables eight years at a time.
 //
-// AnnTotal fields (water year / calendar year): first-run volume 13/14, last-run volume
-// 7/8, measured volume 19/20 (thousand m3); first-run depth 15/16, last-run depth 9/10,
-// measured depth 21/22 (mm). SubAnnual blocks: first-run sub-area volumes 11/12, last-run
-// 6/7 (thousand m3).
 #include <array>
 #include <optional>
 #include <string>
@@ -15,11 +11,11 @@
 namespace tarn {
 
 struct AnnualSeries {
-    int field = 0;                 // MonTotal field summed
-    int target = 0;                // AnnTotal field filled
-    bool volumeFromDepth = false;  // a depth in mm turned into thousand m3 over TotalArea
-    int subOffset = -1;            // MonSub row offset of the sub-area volumes, or -1
-    int block = 0;                 // SubAnnual block of the sub-area volumes
+    MonthField field;                   // MonTotal field summed
+    AnnualRow target;                   // AnnTotal row filled
+    bool volumeFromDepth = false;       // a depth in mm turned into thousand m3 over TotalArea
+    std::optional<Run> subAreas;        // the run whose sub-area volumes (MonSub) are summed too
+    AnnualBlock block{};                // SubAnnual block of those sub-area volumes
 };
 
 // Sums twelve consecutive months from each start month (July or January) into one annual

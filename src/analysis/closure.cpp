@@ -7,7 +7,7 @@ namespace tarn {
 
 namespace {
 
-double total(const Project& p, int s, int k) {
+double total(const Project& p, Slot s, Qty k) {
     const double* x = p.Balance.series(s, k);
     double sum = 0;
     for (int d = 1; d <= p.NumDays; ++d) sum += x[d];
@@ -18,8 +18,9 @@ double total(const Project& p, int s, int k) {
 // baseflow of day d leaves the store on day d + 1 (B(d + 1) = R + B(d) - BF(d)), so the
 // water still held after the last day is B(n) - BF(n), and the baseflow out is the sum of
 // BF(1..n).
-Closure subAreaClosure(const Project& p, int s) {
+Closure subAreaClosure(const Project& p, int subArea) {
     const int n = p.NumDays;
+    const Slot s = subAreaSlot(subArea);
     Closure c;
     c.rain = total(p, s, qty::P);
     c.interception = total(p, s, qty::Ei);

@@ -55,8 +55,8 @@ std::vector<double> curvePercents() {
     return p;
 }
 
-std::vector<double> runFlows(const Project& p, int runSlot) {
-    const double* q = p.Balance.series(runSlot, qty::Q);
+std::vector<double> runFlows(const Project& p, Slot runSeries) {
+    const double* q = p.Balance.series(runSeries, qty::Q);
     return std::vector<double>(q + 1, q + 1 + std::max(p.NumDays, 0));
 }
 

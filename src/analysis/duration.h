@@ -24,7 +24,7 @@ std::vector<double> curvePercents();
 
 // Daily catchment discharge of run slot `runSlot` over the record, mm/day; the measured
 // streamflow of the days that have a measurement.
-std::vector<double> runFlows(const Project& p, int runSlot);
+std::vector<double> runFlows(const Project& p, Slot runSeries);
 std::vector<double> measuredFlows(const Project& p);
 
 }  // namespace tarn

@@ -96,12 +96,12 @@ DayRange dayRangeOf(const Project& p, const std::string& from, const std::string
     return range;
 }
 
-FitFigures runFit(const Project& p, int runSlot, DayRange range) {
+FitFigures runFit(const Project& p, Slot runSeries, DayRange range) {
     std::vector<double> s, o;
     const int last = std::min(range.last, p.NumDays);
     for (int d = std::max(range.first, 1); d <= last; ++d) {
         if (measuredMissing(p, d)) continue;
-        s.push_back(p.Balance(runSlot, d, qty::Q));
+        s.push_back(p.Balance(runSeries, d, qty::Q));
         o.push_back(p.Balance(slot::FirstRun, d, qty::Measured));
     }
     return goodnessOfFit(s, o);

@@ -42,7 +42,7 @@ DayRange dayRangeOf(const Project& p, const std::string& from, const std::string
 
 // The fit of run slot `runSlot` (slot::FirstRun or slot::LastRun) over the days of `range`
 // that have a measured streamflow (missing days skipped).
-FitFigures runFit(const Project& p, int runSlot, DayRange range);
+FitFigures runFit(const Project& p, Slot runSeries, DayRange range);
 
 // One line of the figures as the command line and the screens show them:
 // "NSE 0.812  KGE 0.774 (r 0.905, alpha 0.93, beta 1.04)  log-NSE 0.80  PBIAS 3.9 %

@@ -13,7 +13,7 @@ T at(const std::vector<T>& v, int i) {
     return i >= 0 && i < int(v.size()) ? v[std::size_t(i)] : T{};
 }
 
-double monthTotal(const Project& p, int field, int m) {
+double monthTotal(const Project& p, MonthField field, int m) {
     return m >= 0 && m < p.MonTotal.cols() ? p.MonTotal(field, m) : 0.0;
 }
 
@@ -31,9 +31,9 @@ MonthRow monthRow(Project& p, int m) {
     if (!name.empty()) p.MonthName = name;
     row.month = p.MonthName;
     row.year = formatPattern(at(p.MonYear, m), "####");
-    row.firstRun = formatPattern(monthTotal(p, 2, m) / p.MonScale, "###00");
-    if (p.RerunFlag == 1) row.lastRun = formatPattern(monthTotal(p, 1, m) / p.MonScale, "###00");
-    row.measured = formatPattern(monthTotal(p, 3, m) * p.TotalArea.numberOr0() / 100 / p.MonScale, "###00");
+    row.firstRun = formatPattern(monthTotal(p, MonthField::FirstVolume, m) / p.MonScale, "###00");
+    if (p.RerunFlag == 1) row.lastRun = formatPattern(monthTotal(p, MonthField::LastVolume, m) / p.MonScale, "###00");
+    row.measured = formatPattern(monthTotal(p, MonthField::MeasuredDepth, m) * p.TotalArea.numberOr0() / kHaMmPerThousandM3 / p.MonScale, "###00");
     return row;
 }
 

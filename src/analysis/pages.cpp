@@ -6,15 +6,18 @@ namespace tarn {
 
 namespace {
 
-// The AnnTotal fields and SubAnnual blocks of one year type.
+// The AnnTotal rows and SubAnnual blocks of one year type.
 struct AnnualFields {
-    int firstVolume, lastVolume, measuredVolume, firstBlock, lastBlock;
-    int firstDepth, lastDepth, measuredDepth;
+    AnnualRow firstVolume, lastVolume, measuredVolume;
+    AnnualBlock firstBlock, lastBlock;
+    AnnualRow firstDepth, lastDepth, measuredDepth;
 };
 
 AnnualFields annualFields(YearType type) {
-    if (type == YearType::Water) return {13, 7, 19, 11, 6, 15, 9, 21};
-    return {14, 8, 20, 12, 7, 16, 10, 22};
+    return {annualRow(AnnualFigure::FirstVolume, type),    annualRow(AnnualFigure::LastVolume, type),
+            annualRow(AnnualFigure::MeasuredVolume, type), annualBlock(Run::First, type),
+            annualBlock(Run::Last, type),                  annualRow(AnnualFigure::FirstDepth, type),
+            annualRow(AnnualFigure::LastDepth, type),      annualRow(AnnualFigure::MeasuredDepth, type)};
 }
 
 // The year of a column, or 0 when the year type's table does not hold it.
@@ -73,7 +76,7 @@ AnnualVolumeTexts annualVolumeTexts(const Project& p, YearType type, const YearC
         const int y = heldYear(subYears[c], count);
         if (y == 0) continue;
         for (int s = 1; s <= kSubAreas; ++s) {
-            auto cell = [&](int block) {
+            auto cell = [&](AnnualBlock block) {
                 const double v = p.SubAnnual.value(s, block, y).numberOr0();
                 return positiveSubAreasOnly && !(v > 0) ? std::string() : volume(v);
             };
@@ -110,21 +113,21 @@ SevenDayTexts sevenDayTexts(const Project& p, YearType type, const YearColumns& 
     SevenDayTexts t{blanks<16>(), blanks<33>(), blanks<33>(), blanks<16>(), {}, {}};
     for (auto* table : {&t.first, &t.last})
         for (auto& column : *table) column.fill(kBlankBox);
-    const int column = int(type);
-    const int count = p.MinYearsOf[std::size_t(column)];
+    const YearType column = type;
+    const int count = p.MinYearsOf[std::size_t(type)];
     const bool last = p.RerunFlag == 1;
     const bool measured = p.MeasFlow == 1;
 
     // One run's block: its boxes start at `box`, its sub-area table is `table`.
-    auto block = [&](std::size_t k, int y, std::size_t box, const Grid<double>& flow, const Grid<std::string>& date,
-                     const std::vector<int>& days, const std::vector<double>& depths, int run, SubAreaTable& table) {
+    auto block = [&](std::size_t k, int y, std::size_t box, const auto& flow, const auto& date,
+                     const std::vector<int>& days, const std::vector<double>& depths, Run run, SubAreaTable& table) {
         const int day = valueAt(days, y);
         t.years[box + k] = std::to_string(valueAt(p.YearNum, y));
         t.dates[box + k] = date.value(column, y);
         t.minima[box + k] = formatPattern(flow.value(column, y) / p.FlowScale, "###00");
         t.depths[box + k] = formatPattern(valueAt(depths, day), "###00.00");
         for (int s = 1; s <= kSubAreas; ++s) {
-            const bool flowing = p.FlowTable.value(run, day, s) > 0;
+            const bool flowing = p.FlowTable.value(subAreaVolumes(run), day, s) > 0;
             table[k][std::size_t(s - 1)] = flowingSubAreasOnly && !flowing
                                                ? std::string(kBlankBox)
                                                : formatPattern(p.SubFlow7.value(run, day, s) / p.FlowScale, "##0");
@@ -133,8 +136,8 @@ SevenDayTexts sevenDayTexts(const Project& p, YearType type, const YearColumns& 
     for (std::size_t k = 0; k < 8; ++k) {
         const int y = heldYear(columns[k], count);
         if (y == 0) continue;
-        block(k, y, 0, p.MinFlowFirst, p.MinDateFirst, p.MinDayFirst, p.SevenDay.firstDepth, 1, t.first);
-        if (last) block(k, y, 8, p.MinFlowLast, p.MinDateLast, p.MinDayLast, p.SevenDay.lastDepth, 2, t.last);
+        block(k, y, 0, p.MinFlowFirst, p.MinDateFirst, p.MinDayFirst, p.SevenDay.firstDepth, Run::First, t.first);
+        if (last) block(k, y, 8, p.MinFlowLast, p.MinDateLast, p.MinDayLast, p.SevenDay.lastDepth, Run::Last, t.last);
         if (measured) {
             const std::string date = p.MinDateMeas.value(column, y);
             const std::string minimum = formatPattern(p.MinFlowMeas.value(column, y), "###00.00");

@@ -9,9 +9,9 @@
 namespace tarn {
 
 void computePeriodMeans(Project& p) {
-    forwardSevenDayMeans(p.Balance.series(slot::FirstRun, qty::Q), p.NumDays, 7, p.PeriodMeanFirst);
+    forwardSevenDayMeans(p.Balance.series(slot::FirstRun, qty::Q), p.NumDays, kDaysPerWeek, p.PeriodMeanFirst);
     if (p.RerunFlag == 1)
-        forwardSevenDayMeans(p.Balance.series(slot::LastRun, qty::Q), p.NumDays, 7, p.PeriodMeanLast);
+        forwardSevenDayMeans(p.Balance.series(slot::LastRun, qty::Q), p.NumDays, kDaysPerWeek, p.PeriodMeanLast);
     else
         p.PeriodMeanLast.clear();
 }

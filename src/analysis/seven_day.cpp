@@ -40,24 +40,28 @@ void computeSevenDayMeans(Project& p) {
     const int n = p.NumDays;
     SevenDayMeans& m = p.SevenDay;
     computeMeasuredSevenDayMeans(p);
-    forwardSevenDayMeans(p.FlowTable.series(3, 11), n, 7000, m.firstVolume);
-    forwardSevenDayMeans(p.Balance.series(slot::FirstRun, qty::Q), n, 7, m.firstDepth);
+    forwardSevenDayMeans(p.FlowTable.series(FlowColumn::CatchmentFirst, kCatchment), n, kSevenDayVolumeDivisor,
+                         m.firstVolume);
+    forwardSevenDayMeans(p.Balance.series(slot::FirstRun, qty::Q), n, kDaysPerWeek, m.firstDepth);
     if (p.RerunFlag == 1) {
-        forwardSevenDayMeans(p.FlowTable.series(4, 11), n, 7000, m.lastVolume);
-        forwardSevenDayMeans(p.Balance.series(slot::LastRun, qty::Q), n, 7, m.lastDepth);
+        forwardSevenDayMeans(p.FlowTable.series(FlowColumn::CatchmentLast, kCatchment), n, kSevenDayVolumeDivisor,
+                             m.lastVolume);
+        forwardSevenDayMeans(p.Balance.series(slot::LastRun, qty::Q), n, kDaysPerWeek, m.lastDepth);
     } else {
         m.lastVolume.clear();
         m.lastDepth.clear();
     }
-    if (p.SubFlow7.days() < n + 1) p.SubFlow7.resize(3, n + 1, 11);
-    for (int s = 1; s <= kSubAreas; ++s) {
-        forwardSevenDaySum(p.FlowTable.series(1, s), n, 7000, p.SubFlow7.series(1, s));
-        if (p.RerunFlag == 1) forwardSevenDaySum(p.FlowTable.series(2, s), n, 7000, p.SubFlow7.series(2, s));
+    if (p.SubFlow7.days() < n + 1) p.SubFlow7.resize(3, n + 1, kSubAreas + 1);
+    for (Run r : kRuns) {
+        if (r == Run::Last && p.RerunFlag != 1) continue;
+        for (int s = 1; s <= kSubAreas; ++s)
+            forwardSevenDaySum(p.FlowTable.series(subAreaVolumes(r), s), n, kSevenDayVolumeDivisor,
+                               p.SubFlow7.series(r, s));
     }
 }
 
 void computeMeasuredSevenDayMeans(Project& p) {
-    forwardSevenDayMeans(p.Balance.series(slot::FirstRun, qty::Measured), p.NumDays, 7, p.SevenDay.measuredDepth);
+    forwardSevenDayMeans(p.Balance.series(slot::FirstRun, qty::Measured), p.NumDays, kDaysPerWeek, p.SevenDay.measuredDepth);
 }
 
 bool measuredMeanExists(const Project& p, int d) {
@@ -125,9 +129,8 @@ void findSevenDayMinima(Project& p, YearType type) {
     const int years = std::max(0, count - 1);
     p.MinYearsOf[std::size_t(type)] = years;
 
-    const int column = int(type);
-    auto search = [&](const double* series, Grid<double>& flow, Grid<std::string>& date, std::vector<int>& day,
-                      DayTest exists) {
+    const YearType column = type;
+    auto search = [&](const double* series, auto& flow, auto& date, std::vector<int>& day, DayTest exists) {
         for (int i = 1; i <= years; ++i) {
             // Only whole windows: the last mean that exists belongs to day NumDays - 6.
             const int last = std::min(bounds[std::size_t(i) + 1], lastWholeWindow(n));

@@ -78,7 +78,7 @@ void commit(Project& p, SeriesRead& r, bool fresh) {
     if (fresh) p.resizeDays(r.days);
     if (!r.dates.empty())
         for (int d = 1; d <= r.days; ++d) p.DayDate(d, 0) = std::move(r.dates[std::size_t(d)]);
-    auto put = [&](const std::vector<double>& values, int slot, int k) {
+    auto put = [&](const std::vector<double>& values, Slot slot, Qty k) {
         double* series = p.Balance.series(slot, k);
         std::copy(values.begin() + 1, values.begin() + 1 + r.days, series + 1);
     };
@@ -89,7 +89,7 @@ void commit(Project& p, SeriesRead& r, bool fresh) {
     }
     if (r.etrefDaily) put(*r.etrefDaily, slot::Inputs, qty::ETr);
     if (r.etrefMonthly) {
-        for (int m = 1; m <= kMonths; ++m) p.Balance(5, m, qty::ETr) = r.etrefMonthly->values[std::size_t(m)];
+        for (int m = 1; m <= kMonths; ++m) p.MonthlyEtref[std::size_t(m)] = r.etrefMonthly->values[std::size_t(m)];
         p.MonthLabel = r.etrefMonthly->labels;
         // The model reads the daily series; give it the monthly values now, so it has them
         // however the chart is left.
@@ -186,11 +186,11 @@ ChartData inputChartTable(const Project& p) {
         if (p.Balance.days() <= kMonths) return t;
         for (int m = 1; m <= kMonths; ++m) {
             t.labels.push_back(p.MonthLabel[std::size_t(m)]);
-            t.columns[0].push_back(p.Balance(5, m, qty::ETr));
+            t.columns[0].push_back(p.MonthlyEtref[std::size_t(m)]);
         }
         return t;
     }
-    const int series = p.ChartSeries == 2 ? qty::ETr : qty::P;
+    const Qty series = p.ChartSeries == 2 ? qty::ETr : qty::P;
     const int rows = tablesHoldPeriod(p) ? std::clamp(p.DaysOut, 0, p.NumDays) : 0;
     const double* values = rows > 0 ? p.Balance.series(slot::Inputs, series) : nullptr;
     t.labels.reserve(std::size_t(rows));
@@ -229,7 +229,7 @@ PointEdit editInputChartPoint(Project& p, int column, int row, std::string_view 
     if (row < 0 || row >= rows || column < 1 || column > columns || !tablesHoldPeriod(p)) return e;
     const int day = row + 1;
     if (monthly) {
-        p.Balance(5, day, qty::ETr) = *v;
+        p.MonthlyEtref[std::size_t(day)] = *v;
         spreadMonthlyEtref(p);
     } else if (column == 2) {
         setMeasuredValue(p, day, *v);

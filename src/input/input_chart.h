@@ -54,7 +54,7 @@ struct InputChartView {
 // any time, reads the series the load flags ask for: rainfall into Balance(0, d, 1) (with
 // ChartMeas the measured streamflow of column C into Balance(11, d, 16), its empty cells
 // as missing days in MeasMissing and its negative days in MeasNegative), daily ETref into
-// Balance(0, d, 2), or the monthly table into Balance(5, m, 2) with its labels and spread
+// Balance(Inputs, d, ETr), or the monthly table into MonthlyEtref with its labels and spread
 // over the days at once. Series read are read for every day of the period, whatever number
 // of rows is shown; nothing else in the tables changes, so an ETref read keeps the
 // rainfall, the measured streamflow and any corrected points. Then shows `rowsBox` rows

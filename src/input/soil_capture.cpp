@@ -17,7 +17,7 @@ StepResult readFailure(const std::string& file, const InputError& e) {
 
 void storeGrid(Project& p, const SoilGrid& grid) {
     for (int s = 0; s < kSubAreas; ++s)
-        for (int e = 0; e < 3; ++e) p.SubPara(s, para::TAW + e) = typedValue(grid.subAreas[std::size_t(s)][std::size_t(e)]);
+        for (int e = 0; e < 3; ++e) p.SubPara(s, paramAfter(para::TAW, e)) = typedValue(grid.subAreas[std::size_t(s)][std::size_t(e)]);
     for (int s = 0; s < kSubAreas; ++s) {
         p.SubPara(s, para::BFI) = typedValue(grid.bfi);
         p.SubPara(s, para::K) = typedValue(grid.recession);
@@ -27,7 +27,7 @@ void storeGrid(Project& p, const SoilGrid& grid) {
 SubAreaGrid<3> subAreaRows(const Project& p) {
     SubAreaGrid<3> rows;
     for (int s = 0; s < kSubAreas; ++s)
-        for (int e = 0; e < 3; ++e) rows[std::size_t(s)][std::size_t(e)] = p.SubPara(s, para::TAW + e).text();
+        for (int e = 0; e < 3; ++e) rows[std::size_t(s)][std::size_t(e)] = p.SubPara(s, paramAfter(para::TAW, e)).text();
     return rows;
 }
 
@@ -98,7 +98,7 @@ ClassChoiceResult soilClassesApply(Project& p, const ClassChoice& choice) {
         const int c = choice[std::size_t(s - 1)];
         p.SoilSel[std::size_t(s)] = c >= 1 && c <= 5 ? c : 0;
         if (p.SoilSel[std::size_t(s)] == 0) continue;
-        for (int e = 0; e < 3; ++e) p.SubPara(s - 1, para::TAW + e) = p.SoilData(c - 1, e);
+        for (int e = 0; e < 3; ++e) p.SubPara(s - 1, paramAfter(para::TAW, e)) = p.SoilData(c - 1, e);
     }
     return {{true, " Reset the soil parameters OK !", {}, 0, {}}, subAreaRows(p)};
 }

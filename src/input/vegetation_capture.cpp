@@ -7,13 +7,13 @@ namespace {
 VegeGrid vegeBoxes(const Project& p) {
     VegeGrid grid;
     for (int s = 0; s < kSubAreas; ++s)
-        for (int e = 0; e < 2; ++e) grid[std::size_t(s)][std::size_t(e)] = p.SubPara(s, para::IF + e).text();
+        for (int e = 0; e < 2; ++e) grid[std::size_t(s)][std::size_t(e)] = p.SubPara(s, paramAfter(para::IF, e)).text();
     return grid;
 }
 
 void storeGrid(Project& p, const VegeGrid& grid) {
     for (int s = 0; s < kSubAreas; ++s)
-        for (int e = 0; e < 2; ++e) p.SubPara(s, para::IF + e) = typedValue(grid[std::size_t(s)][std::size_t(e)]);
+        for (int e = 0; e < 2; ++e) p.SubPara(s, paramAfter(para::IF, e)) = typedValue(grid[std::size_t(s)][std::size_t(e)]);
 }
 
 // ShowVegeParams: the grid from SubPara, stored back as the texts shown.
@@ -55,7 +55,7 @@ VegeGridResult vegeClassesApply(Project& p, const ClassChoice& choice) {
         const int c = choice[std::size_t(s - 1)];
         p.VegeSel[std::size_t(s)] = c >= 1 && c <= 5 ? c : 0;
         if (p.VegeSel[std::size_t(s)] == 0) continue;
-        for (int e = 0; e < 2; ++e) p.SubPara(s - 1, para::IF + e) = p.VegeData(c - 1, e);
+        for (int e = 0; e < 2; ++e) p.SubPara(s - 1, paramAfter(para::IF, e)) = p.VegeData(c - 1, e);
     }
     return {{true, " Parameters reset ", {}, 0, {}}, vegeBoxes(p)};
 }

@@ -13,25 +13,25 @@ void Project::resizeDays(int numDays) {
                          " days; at most " + std::to_string(kMaxDays) + " days can be run");
     NumDays = numDays;
     DayDate.resize(numDays + 2, 2);
-    Balance.resize(19, numDays + 16, 21);
-    FlowTable.resize(8, numDays + 1, 12);
+    Balance.resize(kSlots, numDays + 16, kQuantities);
+    FlowTable.resize(kFlowColumns, numDays + 1, kCatchment + 1);
     // Which measured days are missing or negative is read anew with the period.
     MeasMissing.clear();
     MeasNegative.clear();
     MonYear.clear();
     MonMonth.clear();
-    MonTotal = Grid<double>();
-    MonSub = Grid<double>();
+    MonTotal = {};
+    MonSub = {};
     AnnYear.clear();
-    AnnTotal = Grid<double>();
-    SubAnnual = Table3<Variant>();
+    AnnTotal = {};
+    SubAnnual = {};
     AnnYearsOf = {};
-    SubFlow7.resize(3, numDays + 1, 11);
+    SubFlow7.resize(3, numDays + 1, kSubAreas + 1);
     SevenDay = {};
     PeriodMeanFirst.clear();
     PeriodMeanLast.clear();
-    MinFlowFirst = MinFlowLast = MinFlowMeas = Grid<double>();
-    MinDateFirst = MinDateLast = MinDateMeas = Grid<std::string>();
+    MinFlowFirst = MinFlowLast = MinFlowMeas = {};
+    MinDateFirst = MinDateLast = MinDateMeas = {};
     MinDayFirst.clear();
     MinDayLast.clear();
     MinDayMeas.clear();
@@ -54,8 +54,8 @@ void Project::reserveMonths(int months) {
         MonYear.resize(std::size_t(months) + 1, 0.0f);
         MonMonth.resize(std::size_t(months) + 1, 0.0f);
     }
-    MonTotal.grow(6, months + 1);
-    MonSub.grow(48, months + 1);
+    MonTotal.grow(kMonthFields, months + 1);
+    MonSub.grow(months + 1);
     const int years = months / 12 + 2;
     if (years + 1 > int(AnnYear.size())) AnnYear.resize(std::size_t(years) + 1, 0.0f);
 }
@@ -63,15 +63,15 @@ void Project::reserveMonths(int months) {
 void Project::reserveYears(int years) {
     const int n = years + 1;
     if (n > int(AnnYear.size())) AnnYear.resize(std::size_t(n), 0.0f);
-    AnnTotal.grow(30, n);
+    AnnTotal.grow(kAnnualRows, n);
     if (SubAnnual.size3() == 0)
-        SubAnnual = Table3<Variant>(12, 25, n);
+        SubAnnual = {kCatchment + 1, kAnnualBlocks, n};
     else
         SubAnnual.growLast(n);
     for (auto& list : AnnYearsOf)
         if (n > int(list.years.size())) list.years.resize(std::size_t(n), 0.0f);
-    for (Grid<double>* g : {&MinFlowFirst, &MinFlowLast, &MinFlowMeas}) g->grow(3, n);
-    for (Grid<std::string>* g : {&MinDateFirst, &MinDateLast, &MinDateMeas}) g->grow(3, n);
+    for (auto* g : {&MinFlowFirst, &MinFlowLast, &MinFlowMeas}) g->grow(3, n);
+    for (auto* g : {&MinDateFirst, &MinDateLast, &MinDateMeas}) g->grow(3, n);
     for (std::vector<int>* v : {&MinDayFirst, &MinDayLast, &MinDayMeas, &YearNum})
         if (n + 1 > int(v->size())) v->resize(std::size_t(n) + 1, 0);
     if (n + 1 > int(YearStart.size())) {

@@ -6,63 +6,15 @@
 #include <string>
 #include <vector>
 
+#include "model/axes.h"
 #include "model/tables.h"
+#include "model/units.h"
 #include "model/variant.h"
 
 namespace tarn {
 
 // The longest record the system accepts, in days.
 inline constexpr int kMaxDays = 40000;
-// Sub-areas of a project, numbered s = 1..10.
-inline constexpr int kSubAreas = 10;
-
-// Quantities k of Balance(slot, day, k) for the sub-areas and the catchment slots.
-namespace qty {
-inline constexpr int P = 1;     // rainfall on the sub-area, mm/day
-inline constexpr int ETr = 2;   // reference evapotranspiration, mm/day
-inline constexpr int PET = 3;   // energy-limited maximum evaporation, mm/day
-inline constexpr int Ei = 4;    // interception loss, mm/day
-inline constexpr int Tt = 5;    // transpiration from the toplayer, mm/day
-inline constexpr int Tw = 6;    // transpiration from the whole profile, mm/day
-inline constexpr int Ta = 7;    // actual transpiration, mm/day
-inline constexpr int St = 8;    // toplayer water store, mm
-inline constexpr int Sw = 9;    // whole-profile water store, mm
-inline constexpr int Fi = 10;   // drainage surplus, mm/day
-inline constexpr int R = 11;    // recharge to the baseflow store, mm/day
-inline constexpr int B = 12;    // baseflow store content, mm
-inline constexpr int BF = 13;   // baseflow, mm/day
-inline constexpr int QF = 14;   // surplus quickflow, mm/day
-inline constexpr int Q = 15;    // total discharge, mm/day
-inline constexpr int Measured = 16;  // measured streamflow (slot 11 only), mm/day
-}  // namespace qty
-
-// Slots of Balance.
-namespace slot {
-inline constexpr int Inputs = 0;    // catchment rainfall (k = 1) and ETref (k = 2)
-inline constexpr int FirstRun = 11; // first-run catchment series; k = 16 measured streamflow
-inline constexpr int LastRun = 12;  // last-run catchment series
-}  // namespace slot
-
-// Columns of SubPara(s - 1, column).
-namespace para {
-inline constexpr int Area = 0;
-inline constexpr int RainScale = 1;
-inline constexpr int TAW = 2;      // total available water, mm
-inline constexpr int RAW = 3;      // readily available water, mm
-inline constexpr int TopMax = 4;   // toplayer store capacity, mm
-inline constexpr int IF = 5;       // interception fraction
-inline constexpr int Kc = 6;       // crop coefficient
-inline constexpr int St0 = 7;      // initial toplayer water, mm
-inline constexpr int Sw0 = 8;      // initial total water, mm
-inline constexpr int B0 = 9;       // initial baseflow store, mm
-inline constexpr int BFI = 10;     // baseflow index
-inline constexpr int K = 11;       // recession coefficient, fraction kept per day
-}  // namespace para
-
-// The two kinds of year of the annual and seven-day analyses. The value is the column of
-// the seven-day tables (MinFlowFirst(column, year)) that holds that kind.
-enum class YearType { Water = 1, Calendar = 2 };
-
 // The years a table of one year type holds: how many, and the year that labels each (1..).
 // A water year is labelled with the calendar year of its July.
 struct YearList {
@@ -70,9 +22,22 @@ struct YearList {
     std::vector<float> years;  // (0..count)
 };
 
-// Daily discharge volumes, litres: FlowTable(column, day, s), column 0..7, day 0..NumDays,
-// s 0..11. Columns 1/2: sub-area s, first/last run; 3/4 at s = 11: the catchment.
-using FlowTableT = DaySeriesTable<double>;
+// Daily discharge volumes, litres: FlowTable(column, day, s), day 0..NumDays, s 1..10 and
+// kCatchment.
+using FlowTableT = TypedDaySeries<double, FlowColumn, int>;
+
+// The sub-areas' monthly volumes of each run, thousand m3: MonSub(run, s, m).
+class MonthlySubAreaVolumes {
+public:
+    void grow(int months) { g_.grow(2 * kSubAreas + 1, months); }
+    double& operator()(Run r, int s, int m) { return g_(row(r, s), m); }
+    double operator()(Run r, int s, int m) const { return g_(row(r, s), m); }
+    int cols() const { return g_.cols(); }
+
+private:
+    static int row(Run r, int s) { return (r == Run::First ? kSubAreas : 0) + s; }
+    Grid<double> g_;
+};
 
 // Seven-day means looking forward from each day d = 1..NumDays (index d), of the runs as
 // they are when the analysis that reads them computes them; days past the record count as
@@ -96,7 +61,7 @@ struct Project {
     // by an index a shorter record may not have use the tables' value() accessors.
     int NumDays = 0;
     Grid<std::string> DayDate;  // (0..N+1, 0..1): column 0 the date text of day d
-    DaySeriesTable<double> Balance;  // (slot 0..18, day 0..N+15, k 0..20), mm/day
+    TypedDaySeries<double, Slot, Qty> Balance;  // (slot, day 0..N+15, k), mm/day
     FlowTableT FlowTable;            // litres
     // Measured streamflow (Balance(FirstRun, d, Measured)) of a day whose cell was empty is
     // missing: it is stored as 0 for the monthly and annual tables, and MeasMissing(d) = 1.
@@ -113,21 +78,21 @@ struct Project {
     int SumPct = 0;
     std::array<Variant, 21> RainFactor{};   // (0..20): percent
     Variant SumScale;
-    Grid<Variant> SubPara{20, 31};          // (sub-area 0..19, parameter 0..30)
+    TypedGrid<Variant, int, Param> SubPara{20, kParams};  // (sub-area s - 1, parameter)
     Grid<Variant> AreaInit{11, 2};          // (column 1..10, row 0..1) as found in the file
     Grid<double> SoilData{5, 5};            // (class 0..4, parameter 0..4)
     Grid<Variant> VegeData{5, 2};           // (class 0..4, parameter 0..1)
     std::array<int, 11> SoilSel{};          // (1..10) soil class 1..5 chosen for sub-area s, 0 none
     std::array<int, 11> VegeSel{};          // (1..10) vegetation class 1..5 chosen for sub-area s, 0 none
     std::array<std::string, 13> MonthLabel{};  // (1..12) labels of the monthly ETref table
+    std::array<double, 13> MonthlyEtref{};     // (1..12) the monthly ETref table, mm/day
 
     // Monthly totals of the runs (sized to the period).
     int NumMonths = 0;
     std::vector<float> MonYear;    // (0..M) calendar year of month m
     std::vector<float> MonMonth;   // (0..M) month number 1..12 of month m
-    Grid<double> MonTotal;         // (0..5, 0..M): 1/2 last/first volume (1000 m3),
-                                   // 3 measured (mm), 4/5 first/last depth (mm)
-    Grid<double> MonSub;           // (0..47, 0..M): 12+s last run, 24+s first run (1000 m3)
+    TypedGrid<double, MonthField, int> MonTotal;  // (field, month 0..M)
+    MonthlySubAreaVolumes MonSub;                 // (run, s, month 0..M), 1000 m3
     int NumYears = 0;
     std::vector<float> AnnYear;    // (0..Y)
     double MaxMonFirst = 0;        // 1000 m3
@@ -138,17 +103,17 @@ struct Project {
 
     // Annual totals (sized to the record's years). NumYears and AnnYear hold the years of
     // the last table built; AnnYearsOf keeps each year type's own years.
-    Grid<double> AnnTotal;            // (0..29, 0..Y): fields listed with buildAnnualTotals
-    Table3<Variant> SubAnnual;        // (sub-area 0..11, block 0..24, year 0..Y), 1000 m3
+    TypedGrid<double, AnnualRow, int> AnnTotal;                // (row, year 0..Y)
+    TypedTable3<Variant, int, AnnualBlock, int> SubAnnual;     // (sub-area, block, year 0..Y), 1000 m3
     std::array<YearList, 3> AnnYearsOf{};  // [Water], [Calendar]
     double AnnScale = 1;
     std::string AnnUnit;
 
     // Seven-day minima (sized to the record's years).
     SevenDayMeans SevenDay;
-    DaySeriesTable<double> SubFlow7;  // (run 1..2, day 0..N, sub-area 0..10)
-    Grid<double> MinFlowFirst, MinFlowLast, MinFlowMeas;        // (column 0..2, year 0..Y)
-    Grid<std::string> MinDateFirst, MinDateLast, MinDateMeas;   // date texts, same layout
+    TypedDaySeries<double, Run, int> SubFlow7;  // (run, day 0..N, sub-area 1..10), m3/day
+    TypedGrid<double, YearType, int> MinFlowFirst, MinFlowLast, MinFlowMeas;       // (year type, year 0..Y)
+    TypedGrid<std::string, YearType, int> MinDateFirst, MinDateLast, MinDateMeas;  // date texts, same layout
     std::vector<int> MinDayFirst, MinDayLast, MinDayMeas;       // day index, latest search
     std::vector<int> YearStart;            // (0..) day index of each year boundary, from 1
     std::vector<std::string> YearStartText;

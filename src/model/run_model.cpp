@@ -8,6 +8,7 @@
 #include "model/dates.h"
 #include "model/errors.h"
 #include "model/run_totals.h"
+#include "model/units.h"
 
 namespace tarn {
 
@@ -26,7 +27,7 @@ struct SubAreaParams {
 // Parameters of sub-area s. A value that is not a number counts as 0: checkRunInputs has
 // refused such values for every sub-area that takes part in the catchment.
 SubAreaParams paramsOf(const Project& p, int s) {
-    auto at = [&](int column) { return p.SubPara(s - 1, column).numberOr0(); };
+    auto at = [&](Param column) { return p.SubPara(s - 1, column).numberOr0(); };
     return {at(para::TAW), at(para::RAW), at(para::TopMax), at(para::IF), at(para::Kc),
             at(para::St0), at(para::Sw0), at(para::B0),     at(para::BFI), at(para::K),
             p.RainFactor[std::size_t(s)].numberOr0()};
@@ -43,21 +44,21 @@ inline double quotient(double a, double b) { return b != 0.0 ? a / b : 0.0; }
 // from one block to the next. Keeps the order of operations of the balance rules.
 class SubAreaRun {
 public:
-    SubAreaRun(Project& p, int s, int c, int v)
+    SubAreaRun(Project& p, int s, Slot c, FlowColumn v)
         : a_(paramsOf(p, s)),
           rain_(p.Balance.series(slot::Inputs, qty::P)),
           etref_(p.Balance.series(slot::Inputs, qty::ETr)),
-          volume_(p.FlowTable.series(v, 11)),
+          volume_(p.FlowTable.series(v, kCatchment)),
           pct_(double(p.SubAreaPct[std::size_t(s)])),
           area_(p.SubArea[std::size_t(s)].numberOr0()),
           inCatchment_(area_ > 0) {
-        for (int k = 1; k <= 15; ++k) {
-            out_[std::size_t(k)] = p.Balance.series(s, k);
+        for (Qty k : kDailyQuantities) {
+            out_[std::size_t(k)] = p.Balance.series(subAreaSlot(s), k);
             sum_[std::size_t(k)] = p.Balance.series(c, k);
         }
-        out_[qty::St][0] = St_ = a_.St0;
-        out_[qty::Sw][0] = Sw_ = a_.Sw0;
-        out_[qty::B][0] = B_ = a_.B0;
+        out_[std::size_t(Qty::St)][0] = St_ = a_.St0;
+        out_[std::size_t(Qty::Sw)][0] = Sw_ = a_.Sw0;
+        out_[std::size_t(Qty::B)][0] = B_ = a_.B0;
     }
 
     // Days first..last, following the days before them.
@@ -65,7 +66,7 @@ public:
         const SubAreaParams& a = a_;
         double St = St_, Sw = Sw_, B = B_, BF = BF_;
         for (int d = first; d <= last; ++d) {
-            const double P = rain_[d] * a.rainFactor / 100;
+            const double P = rain_[d] * a.rainFactor / kPercent;
             const double ETr = etref_[d];
             const double PET = a.Kc * ETr;
             const double Ei = a.IF * P;
@@ -112,10 +113,10 @@ public:
         for (std::size_t k = 1; k <= 15; ++k) {
             const double* x = out_[k];
             double* sum = sum_[k];
-            for (int d = first; d <= last; ++d) sum[d] += pct_ * x[d] / 100;
+            for (int d = first; d <= last; ++d) sum[d] += pct_ * x[d] / kPercent;
         }
-        const double* q = out_[qty::Q];
-        for (int d = first; d <= last; ++d) volume_[d] += area_ * q[d] * 10000;
+        const double* q = out_[std::size_t(Qty::Q)];
+        for (int d = first; d <= last; ++d) volume_[d] += area_ * q[d] * kLitresPerHaMm;
     }
 
 private:
@@ -174,7 +175,7 @@ References readReferences(const CellReader& sheet, int n, bool rerun) {
 
 }  // namespace
 
-std::string parameterName(int column) {
+std::string parameterName(Param column) {
     switch (column) {
         case para::TAW: return "TAW (mm)";
         case para::RAW: return "RAW (mm)";
@@ -186,7 +187,7 @@ std::string parameterName(int column) {
         case para::B0: return "initial baseflow content (mm)";
         case para::BFI: return "baseflow index";
         case para::K: return "recession coefficient";
-        default: return "parameter " + std::to_string(column);
+        default: return "parameter " + std::to_string(indexOf(column));
     }
 }
 
@@ -222,7 +223,7 @@ std::vector<std::string> checkRunInputs(const Project& p) {
             problems.push_back(name + ": rainfall factor (%) " + quoted(factor) +
                                " is not a number");
         bool numeric = true;
-        for (int column = para::TAW; column <= para::K; ++column) {
+        for (Param column : kRunParams) {
             const Variant& value = p.SubPara(s - 1, column);
             if (!value.toNumber()) {
                 problems.push_back(name + ": " + parameterName(column) + " " + quoted(value) +
@@ -248,9 +249,10 @@ void RunModel(Project& p, const RunOptions& options) {
         throw InputError("Testing only needs the input workbook, which is not open");
 
     const bool rerun = p.RerunFlag == 1;
-    const int c = rerun ? slot::LastRun : slot::FirstRun;
-    const int v = rerun ? 4 : 3;  // catchment volume column
-    const int u = rerun ? 2 : 1;  // sub-area volume column
+    const Run run = rerun ? Run::Last : Run::First;
+    const Slot c = runSlot(run);
+    const FlowColumn v = catchmentVolumes(run);
+    const FlowColumn u = subAreaVolumes(run);
     const int n = p.NumDays;
 
     References refs;
@@ -258,11 +260,11 @@ void RunModel(Project& p, const RunOptions& options) {
     p.TestOnly = options.testingOnly ? 1 : 0;
 
     // Clear the target; the sub-areas add into it in order s = 1..10 as they are computed.
-    for (int k = 1; k <= 15; ++k) {
+    for (Qty k : kDailyQuantities) {
         double* target = p.Balance.series(c, k);
         for (int d = 1; d <= n; ++d) target[d] = 0.0;
     }
-    double* volume = p.FlowTable.series(v, 11);
+    double* volume = p.FlowTable.series(v, kCatchment);
     for (int d = 1; d <= n; ++d) volume[d] = 0.0;
 
     std::vector<SubAreaRun> runs;
@@ -281,29 +283,29 @@ void RunModel(Project& p, const RunOptions& options) {
     // A day without any discharge volume holds 1 litre; then the sub-area volumes.
     for (int d = 1; d <= n; ++d)
         if (volume[d] == 0.0) volume[d] = 1.0;
-    auto subAreaVolumes = [&] {
+    auto fillSubAreaVolumes = [&] {
         for (int s = 1; s <= kSubAreas; ++s) {
             const double area = p.SubArea[std::size_t(s)].numberOr0();
-            const double* q = p.Balance.series(s, qty::Q);
+            const double* q = p.Balance.series(subAreaSlot(s), qty::Q);
             double* out = p.FlowTable.series(u, s);
-            for (int d = 1; d <= n; ++d) out[d] = area * q[d] * 10000;
+            for (int d = 1; d <= n; ++d) out[d] = area * q[d] * kLitresPerHaMm;
         }
     };
-    subAreaVolumes();
+    fillSubAreaVolumes();
 
     if (options.testingOnly) {
         double* catchmentQ = p.Balance.series(c, qty::Q);
         double* measured = p.Balance.series(slot::FirstRun, qty::Measured);
         for (int d = 1; d <= n; ++d) {
-            volume[d] = refs.volume[std::size_t(d)] * 1000000;
+            volume[d] = refs.volume[std::size_t(d)] * kLitresPerThousandM3;
             measured[d] = refs.measured[std::size_t(d)];
             catchmentQ[d] = refs.catchment[std::size_t(d)];
         }
         for (int s = 1; s <= kSubAreas; ++s) {
-            double* q = p.Balance.series(s, qty::Q);
+            double* q = p.Balance.series(subAreaSlot(s), qty::Q);
             for (int d = 1; d <= n; ++d) q[d] = refs.subArea[std::size_t(s)][std::size_t(d)];
         }
-        subAreaVolumes();
+        fillSubAreaVolumes();
     }
 
     BuildRunTotals(p);

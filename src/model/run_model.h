@@ -30,8 +30,8 @@ struct RunOptions {
     ProgressFn progress;
 };
 
-// Name of the parameter in SubPara column `column` (2..11), as messages show it.
-std::string parameterName(int column);
+// Name of the parameter in SubPara column `column` (TAW..K), as messages show it.
+std::string parameterName(Param column);
 
 // The problems that stop a run, each naming the sub-area ("A3") or day and the value:
 // no days, dates that are not dates, and for every sub-area with an area above 0 a

@@ -32,11 +32,11 @@ std::vector<YearMonth> monthsOfDays(const Project& p) {
 void BuildRunTotals(Project& p) {
     const int n = p.NumDays;
     const bool rerun = p.RerunFlag == 1;
-    const int c = rerun ? slot::LastRun : slot::FirstRun;
-    const int v = rerun ? 4 : 3;
-    const int fv = rerun ? 1 : 2;
-    const int fm = rerun ? 5 : 4;
-    const int o = rerun ? 12 : 24;
+    const Run run = rerun ? Run::Last : Run::First;
+    const Slot c = runSlot(run);
+    const FlowColumn v = catchmentVolumes(run);
+    const MonthField fv = monthVolume(run);
+    const MonthField fm = monthDepth(run);
 
     const std::vector<YearMonth> ym = monthsOfDays(p);
     int months = n > 0 ? 1 : 0;
@@ -45,11 +45,11 @@ void BuildRunTotals(Project& p) {
     p.reserveMonths(months);
 
     const double* catchmentQ = p.Balance.series(c, qty::Q);
-    const double* volume = p.FlowTable.series(v, 11);
+    const double* volume = p.FlowTable.series(v, kCatchment);
     std::array<const double*, 11> subQ{};
     std::array<double, 11> area{};
     for (int s = 1; s <= kSubAreas; ++s) {
-        subQ[std::size_t(s)] = p.Balance.series(s, qty::Q);
+        subQ[std::size_t(s)] = p.Balance.series(subAreaSlot(s), qty::Q);
         area[std::size_t(s)] = p.SubArea[std::size_t(s)].numberOr0();
     }
 
@@ -65,7 +65,7 @@ void BuildRunTotals(Project& p) {
         p.MonMonth[std::size_t(m)] = float(prevMonth);
         p.MonTotal(fv, m) = volAcc;
         p.MonTotal(fm, m) = mmAcc;
-        for (int s = 1; s <= kSubAreas; ++s) p.MonSub(o + s, m) = subAcc[std::size_t(s)];
+        for (int s = 1; s <= kSubAreas; ++s) p.MonSub(run, s, m) = subAcc[std::size_t(s)];
     };
     for (int d = 1; d <= n; ++d) {
         const auto [curYear, curMonth] = ym[std::size_t(d)];
@@ -75,15 +75,15 @@ void BuildRunTotals(Project& p) {
         }
         if (prevMonth == curMonth) {
             for (int s = 1; s <= kSubAreas; ++s)
-                subAcc[std::size_t(s)] += area[std::size_t(s)] * subQ[std::size_t(s)][d] / 100;
+                subAcc[std::size_t(s)] += area[std::size_t(s)] * subQ[std::size_t(s)][d] / kHaMmPerThousandM3;
             mmAcc += catchmentQ[d];
-            volAcc += volume[d] / 1000000;
+            volAcc += volume[d] / kLitresPerThousandM3;
         } else {
             closeMonth();
             for (int s = 1; s <= kSubAreas; ++s)
-                subAcc[std::size_t(s)] = area[std::size_t(s)] * subQ[std::size_t(s)][d] / 100;
+                subAcc[std::size_t(s)] = area[std::size_t(s)] * subQ[std::size_t(s)][d] / kHaMmPerThousandM3;
             mmAcc = catchmentQ[d];
-            volAcc = volume[d] / 1000000;
+            volAcc = volume[d] / kLitresPerThousandM3;
             prevMonth = curMonth;
             prevYear = curYear;
         }
@@ -108,18 +108,19 @@ void BuildRunTotals(Project& p) {
         const int curMonth = ym[std::size_t(d)].month;
         if (d == 1) prevMonth = curMonth;
         if (prevMonth != curMonth) {
-            p.MonTotal(3, ++count) = measAcc;
+            p.MonTotal(MonthField::MeasuredDepth, ++count) = measAcc;
             measAcc = 0;
             prevMonth = curMonth;
         }
         measAcc += measured[d];
-        if (d == n) p.MonTotal(3, ++count) = measAcc;
+        if (d == n) p.MonTotal(MonthField::MeasuredDepth, ++count) = measAcc;
     }
 
     // The largest first-run monthly volume, the last month left out.
-    p.MaxMonFirst = p.NumMonths >= 1 ? p.MonTotal(2, 1) : 0.0;
+    const MonthField first = MonthField::FirstVolume;
+    p.MaxMonFirst = p.NumMonths >= 1 ? p.MonTotal(first, 1) : 0.0;
     for (int m = 1; m <= p.NumMonths - 1; ++m)
-        if (p.MonTotal(2, m) >= p.MaxMonFirst) p.MaxMonFirst = p.MonTotal(2, m);
+        if (p.MonTotal(first, m) >= p.MaxMonFirst) p.MaxMonFirst = p.MonTotal(first, m);
 }
 
 }  // namespace tarn

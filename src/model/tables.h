@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include "model/axes.h"
+
 namespace tarn {
 
 // A two-index table, indices 0..rows-1 and 0..cols-1, row-major.
@@ -188,5 +190,62 @@ template <class T>
 T valueAt(const std::vector<T>& v, int i) {
     return i >= 0 && std::size_t(i) < v.size() ? v[std::size_t(i)] : T{};
 }
+
+// A Grid whose axes are the types R and C: a named axis type where the index has a meaning
+// of its own, int where it is a plain position (a month, a year, a row).
+template <class T, class R, class C>
+class TypedGrid {
+public:
+    TypedGrid() = default;
+    TypedGrid(int rows, int cols) : g_(rows, cols) {}
+    void resize(int rows, int cols) { g_.resize(rows, cols); }
+    void grow(int rows, int cols) { g_.grow(rows, cols); }
+    void fill(const T& value) { g_.fill(value); }
+    T& operator()(R r, C c) { return g_(indexOf(r), indexOf(c)); }
+    const T& operator()(R r, C c) const { return g_(indexOf(r), indexOf(c)); }
+    T value(R r, C c) const { return g_.value(indexOf(r), indexOf(c)); }
+    int rows() const { return g_.rows(); }
+    int cols() const { return g_.cols(); }
+
+private:
+    Grid<T> g_;
+};
+
+// A DaySeriesTable whose outer and inner axes are the types A and C.
+template <class T, class A, class C>
+class TypedDaySeries {
+public:
+    TypedDaySeries() = default;
+    TypedDaySeries(int outer, int days, int inner) : t_(outer, days, inner) {}
+    void resize(int outer, int days, int inner) { t_.resize(outer, days, inner); }
+    T& operator()(A a, int day, C c) { return t_(indexOf(a), day, indexOf(c)); }
+    const T& operator()(A a, int day, C c) const { return t_(indexOf(a), day, indexOf(c)); }
+    T* series(A a, C c) { return t_.series(indexOf(a), indexOf(c)); }
+    const T* series(A a, C c) const { return t_.series(indexOf(a), indexOf(c)); }
+    T value(A a, int day, C c) const { return t_.value(indexOf(a), day, indexOf(c)); }
+    int outer() const { return t_.outer(); }
+    int days() const { return t_.days(); }
+    int inner() const { return t_.inner(); }
+    std::size_t bytes() const { return t_.bytes(); }
+
+private:
+    DaySeriesTable<T> t_;
+};
+
+// A Table3 whose axes are the types A, B and C.
+template <class T, class A, class B, class C>
+class TypedTable3 {
+public:
+    TypedTable3() = default;
+    TypedTable3(int a, int b, int c) : t_(a, b, c) {}
+    void growLast(int c) { t_.growLast(c); }
+    T& operator()(A a, B b, C c) { return t_(indexOf(a), indexOf(b), indexOf(c)); }
+    const T& operator()(A a, B b, C c) const { return t_(indexOf(a), indexOf(b), indexOf(c)); }
+    T value(A a, B b, C c) const { return t_.value(indexOf(a), indexOf(b), indexOf(c)); }
+    int size3() const { return t_.size3(); }
+
+private:
+    Table3<T> t_;
+};
 
 }  // namespace tarn

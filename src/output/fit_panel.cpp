@@ -57,7 +57,7 @@ FitWindow fitWindow(const Project& p, const std::string& fromText, const std::st
 bool lastRunMade(const Project& p) {
     // A rerun gives every day of the catchment's last-run volumes at least 1 litre; they are
     // 0 from the reading of the record until then.
-    return p.RerunFlag == 1 && firstRunMade(p) && p.FlowTable.value(4, 1, 11) > 0;
+    return p.RerunFlag == 1 && firstRunMade(p) && p.FlowTable.value(FlowColumn::CatchmentLast, 1, kCatchment) > 0;
 }
 
 std::string fitLines(const FitFigures& fit) {

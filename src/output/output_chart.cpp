@@ -11,8 +11,8 @@ namespace {
 
 // The daily tables hold days 1..NumDays.
 bool tablesHoldPeriod(const Project& p) {
-    return p.NumDays > 0 && p.Balance.days() >= p.NumDays + 1 && p.Balance.outer() > slot::LastRun &&
-           p.Balance.inner() > qty::Measured && p.DayDate.rows() >= p.NumDays + 1;
+    return p.NumDays > 0 && p.Balance.days() >= p.NumDays + 1 && p.Balance.outer() > indexOf(slot::LastRun) &&
+           p.Balance.inner() > indexOf(qty::Measured) && p.DayDate.rows() >= p.NumDays + 1;
 }
 
 bool inTable(const OutputChart& chart, int column, int row) {
@@ -40,7 +40,7 @@ OutputChart chartConfig(const Project& p, const SeriesTicks& ticks) {
     const std::size_t selected = chart.series.size();
     if (rerun)
         for (std::size_t n = 0; n < selected; ++n) {
-            const int k = chart.series[n].quantity;
+            const Qty k = chart.series[n].quantity;
             if (k == qty::Measured) continue;  // the measured series has no last run
             const auto i = std::size_t(std::find(kSeriesQuantity.begin(), kSeriesQuantity.end(), k) -
                                        kSeriesQuantity.begin());
@@ -86,7 +86,7 @@ OutputPointEdit editOutputChartPoint(Project& p, OutputChart& chart, int column,
         e.message = std::string(kOutputInvalidPointMessage);
         return e;
     }
-    const int k = chart.series[std::size_t(column - 1)].quantity;
+    const Qty k = chart.series[std::size_t(column - 1)].quantity;
     if (k != qty::P && k != qty::Measured) {
         e.kind = OutputPointEdit::Kind::NotEditable;
         e.status = "The modelled series cannot be edited: their points follow from the next rerun";

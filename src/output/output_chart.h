@@ -19,7 +19,7 @@ namespace tarn {
 using SeriesTicks = std::array<bool, 5>;
 
 // The quantity k of Balance that series i shows.
-inline constexpr std::array<int, 5> kSeriesQuantity = {qty::P, qty::Sw, qty::Fi, qty::Q, qty::Measured};
+inline constexpr std::array<Qty, 5> kSeriesQuantity = {qty::P, qty::Sw, qty::Fi, qty::Q, qty::Measured};
 
 // Legend titles: [i] of series i in the first-run block, [5 + i] in the last-run block.
 inline constexpr std::array<std::string_view, 10> kSeriesText = {
@@ -37,7 +37,7 @@ inline constexpr std::array<std::string_view, 10> kSeriesText = {
 
 // What one chart column shows.
 struct ChartSeries {
-    int quantity = 0;      // k of Balance: 1, 9, 10, 15 or 16
+    Qty quantity = Qty::P;  // P, Sw, Fi, Q or Measured
     bool lastRun = false;  // read from the last-run slot (12) rather than slot 11
 };
 

@@ -8,6 +8,20 @@ namespace tarn {
 
 namespace {
 
+// The parameter behind each element e of a row of frmOutput's grid (txtAp_<s>_e).
+struct ValueBox {
+    std::size_t element;
+    Param param;
+};
+constexpr std::array<ValueBox, 8> kValueBoxes{{{0, Param::TAW},
+                                               {1, Param::RAW},
+                                               {2, Param::TopMax},
+                                               {5, Param::IF},
+                                               {6, Param::Kc},
+                                               {7, Param::St0},
+                                               {8, Param::Sw0},
+                                               {9, Param::B0}}};
+
 bool blank(const std::string& text) { return text.find_first_not_of(' ') == std::string::npos; }
 
 StepResult refused(std::string status, std::string focus) {
@@ -176,7 +190,7 @@ public:
     }
 
 private:
-    Grid<Variant> subPara_;
+    TypedGrid<Variant, int, Param> subPara_;
     std::array<Variant, 21> rainFactor_;
     Variant sumScale_;
     std::array<Variant, 12> subArea_;
@@ -208,8 +222,7 @@ OutputValuesGrid outputValuesGrid(const Project& p) {
     fillCommon(p, g);
     for (int s = 1; s <= kSubAreas; ++s) {
         auto& row = g.values[std::size_t(s - 1)];
-        for (int e = 0; e <= 2; ++e) row[std::size_t(e)] = p.SubPara(s - 1, e + 2).text();
-        for (int e = 5; e <= 9; ++e) row[std::size_t(e)] = p.SubPara(s - 1, e).text();
+        for (const ValueBox& box : kValueBoxes) row[box.element] = p.SubPara(s - 1, box.param).text();
     }
     return g;
 }
@@ -218,7 +231,7 @@ OutputClassGrid outputClassGrid(const Project& p) {
     OutputClassGrid g;
     fillCommon(p, g);
     for (int s = 1; s <= kSubAreas; ++s) {
-        for (int e = 0; e <= 2; ++e) g.initial[std::size_t(s - 1)][std::size_t(e)] = p.SubPara(s - 1, para::St0 + e).text();
+        for (int e = 0; e <= 2; ++e) g.initial[std::size_t(s - 1)][std::size_t(e)] = p.SubPara(s - 1, paramAfter(para::St0, e)).text();
         g.soil[std::size_t(s - 1)] = p.SoilSel[std::size_t(s)];
         g.vege[std::size_t(s - 1)] = p.VegeSel[std::size_t(s)];
     }
@@ -241,8 +254,7 @@ StepResult refreshes(Project& p, const OutputValuesGrid& g) {
     }
     for (int s = 1; s <= kSubAreas; ++s) {
         const auto& row = g.values[std::size_t(s - 1)];
-        for (int e = 0; e <= 2; ++e) p.SubPara(s - 1, e + 2) = typedValue(row[std::size_t(e)]);
-        for (int e = 5; e <= 9; ++e) p.SubPara(s - 1, e) = typedValue(row[std::size_t(e)]);
+        for (const ValueBox& box : kValueBoxes) p.SubPara(s - 1, box.param) = typedValue(row[box.element]);
     }
     storeBaseflow(p, g);
     return storeAreas(p, g, shares);
@@ -259,15 +271,15 @@ ClassRefresh refreshes(Project& p, const OutputClassGrid& g) {
     }
     for (int s = 1; s <= kSubAreas; ++s) {
         const auto i = std::size_t(s - 1);
-        for (int e = 0; e <= 2; ++e) p.SubPara(s - 1, para::St0 + e) = typedValue(g.initial[i][std::size_t(e)]);
+        for (int e = 0; e <= 2; ++e) p.SubPara(s - 1, paramAfter(para::St0, e)) = typedValue(g.initial[i][std::size_t(e)]);
         const int soil = g.soil[i] >= 1 && g.soil[i] <= 5 ? g.soil[i] : 0;
         p.SoilSel[std::size_t(s)] = soil;
         if (soil > 0)
-            for (int q = 0; q <= 2; ++q) p.SubPara(s - 1, para::TAW + q) = p.SoilData(soil - 1, q);
+            for (int q = 0; q <= 2; ++q) p.SubPara(s - 1, paramAfter(para::TAW, q)) = p.SoilData(soil - 1, q);
         const int vege = g.vege[i] >= 1 && g.vege[i] <= 5 ? g.vege[i] : 0;
         p.VegeSel[std::size_t(s)] = vege;
         if (vege > 0)
-            for (int q = 0; q <= 1; ++q) p.SubPara(s - 1, para::IF + q) = p.VegeData(vege - 1, q);
+            for (int q = 0; q <= 1; ++q) p.SubPara(s - 1, paramAfter(para::IF, q)) = p.VegeData(vege - 1, q);
     }
     storeBaseflow(p, g);
     out.result = storeAreas(p, g, shares);

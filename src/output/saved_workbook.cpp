@@ -45,7 +45,8 @@ SavedWorkbook saveResultsWorkbook(const Project& p, const std::filesystem::path&
     w.write("H2", p.TimeNow);
     w.write("F3", asTyped(p.TotalArea));
     for (int row = 5; row <= 14; ++row)
-        for (int s = 1; s <= kSubAreas; ++s) w.write(row, col("F") + s - 1, asTyped(p.SubPara(s - 1, row - 5)));
+        for (int s = 1; s <= kSubAreas; ++s)
+            w.write(row, col("F") + s - 1, asTyped(p.SubPara(s - 1, paramAfter(Param::Area, row - 5))));
     // Rows 5 and 6 hold the shares and rainfall factors the run used, where they differ from
     // the values read from the file, so that the copy reopened runs the same project.
     for (int s = 1; s <= kSubAreas; ++s) {
@@ -61,29 +62,31 @@ SavedWorkbook saveResultsWorkbook(const Project& p, const std::filesystem::path&
         const int row = 5 + i;
         w.write(row, col("AF"), double(p.MonYear[std::size_t(i)]));
         w.write(row, col("AG"), double(p.MonMonth[std::size_t(i)]));
-        w.write(row, col("AH"), p.MonTotal(2, i));
-        w.write(row, col("AI"), p.MonTotal(1, i));
-        w.write(row, col("AJ"), p.MonTotal(3, i));
+        w.write(row, col("AH"), p.MonTotal(MonthField::FirstVolume, i));
+        w.write(row, col("AI"), p.MonTotal(MonthField::LastVolume, i));
+        w.write(row, col("AJ"), p.MonTotal(MonthField::MeasuredDepth, i));
     }
 
     // Annual totals: each year type with its own years; the shorter side's cells are cleared.
     const YearList& water = p.AnnYearsOf[std::size_t(YearType::Water)];
     const YearList& calendar = p.AnnYearsOf[std::size_t(YearType::Calendar)];
-    auto annual = [&](int row, const YearList& list, int i, const char* first, std::array<int, 3> fields) {
+    auto annual = [&](int row, const YearList& list, int i, const char* first, YearType type) {
         const int c = col(first);
         const bool has = i <= list.count;
         w.write(row, c, has ? Variant(double(list.years[std::size_t(i)])) : Variant());
-        for (int k = 0; k < 3; ++k) w.write(row, c + 1 + k, has ? Variant(p.AnnTotal(fields[std::size_t(k)], i)) : Variant());
+        const AnnualFigure figures[] = {AnnualFigure::FirstVolume, AnnualFigure::LastVolume, AnnualFigure::MeasuredVolume};
+        for (int k = 0; k < 3; ++k)
+            w.write(row, c + 1 + k, has ? Variant(p.AnnTotal(annualRow(figures[k], type), i)) : Variant());
     };
     for (int i = 1; i <= std::max(water.count, calendar.count); ++i) {
-        annual(5 + i, water, i, "AM", {13, 7, 19});
-        annual(5 + i, calendar, i, "AR", {14, 8, 20});
+        annual(5 + i, water, i, "AM", YearType::Water);
+        annual(5 + i, calendar, i, "AR", YearType::Calendar);
     }
 
     // Seven-day minima: calendar years in BF..BK, water years in AY..BD.
     const int waterYears = p.MinYearsOf[std::size_t(YearType::Water)];
     const int calendarYears = p.MinYearsOf[std::size_t(YearType::Calendar)];
-    auto minima = [&](int row, int column, int i, int years, const char* first) {
+    auto minima = [&](int row, YearType column, int i, int years, const char* first) {
         const int c = col(first);
         const bool has = i <= years;
         w.write(row, c, has ? Variant(p.MinDateFirst(column, i)) : Variant());
@@ -94,8 +97,8 @@ SavedWorkbook saveResultsWorkbook(const Project& p, const std::filesystem::path&
         w.write(row, c + 5, has ? Variant(p.MinFlowMeas(column, i)) : Variant());
     };
     for (int i = 1; i <= std::max(waterYears, calendarYears); ++i) {
-        minima(5 + i, int(YearType::Calendar), i, calendarYears, "BF");
-        minima(5 + i, int(YearType::Water), i, waterYears, "AY");
+        minima(5 + i, YearType::Calendar, i, calendarYears, "BF");
+        minima(5 + i, YearType::Water, i, waterYears, "AY");
     }
 
     // A workbook that already holds results (an earlier copy opened as the input) keeps
@@ -131,20 +134,23 @@ SavedWorkbook saveResultsWorkbook(const Project& p, const std::filesystem::path&
         const int row = kFirstDayRow + d - 1;
         w.write(row, col("D"), savedDateText(p.DayDate(d, 0)));
         if (!excelMode) {
-            w.write(row, col("E"), rerun ? p.Balance(slot::Inputs, d, 1) : p.Balance(slot::FirstRun, d, 1));
-            w.write(row, col("F"), rerun ? p.Balance(slot::LastRun, d, 2) : p.Balance(slot::FirstRun, d, 2));
+            w.write(row, col("E"), rerun ? p.Balance(slot::Inputs, d, qty::P) : p.Balance(slot::FirstRun, d, qty::P));
+            w.write(row, col("F"), rerun ? p.Balance(slot::LastRun, d, qty::ETr) : p.Balance(slot::FirstRun, d, qty::ETr));
             continue;
         }
         if (rerun) {
-            w.write(row, col("E"), p.Balance(slot::Inputs, d, 1));
-            for (int k = 2; k <= 14; ++k) w.write(row, col("F") + k - 2, p.Balance(slot::LastRun, d, k));
-            w.write(row, col("S"), p.Balance(slot::FirstRun, d, 15));
-            w.write(row, col("T"), p.Balance(slot::FirstRun, d, 16));
+            w.write(row, col("E"), p.Balance(slot::Inputs, d, qty::P));
+            for (int k = indexOf(Qty::ETr); k <= indexOf(Qty::QF); ++k)
+                w.write(row, col("F") + k - 2, p.Balance(slot::LastRun, d, quantityAt(k)));
+            w.write(row, col("S"), p.Balance(slot::FirstRun, d, qty::Q));
+            w.write(row, col("T"), p.Balance(slot::FirstRun, d, qty::Measured));
         } else {
-            for (int k = 1; k <= 16; ++k) w.write(row, col("E") + k - 1, p.Balance(slot::FirstRun, d, k));
+            for (int k = indexOf(Qty::P); k <= indexOf(Qty::Measured); ++k)
+                w.write(row, col("E") + k - 1, p.Balance(slot::FirstRun, d, quantityAt(k)));
         }
-        w.write(row, col("U"), p.Balance(slot::LastRun, d, 15));
-        for (int s = 1; s <= kSubAreas; ++s) w.write(row, col("V") + s - 1, p.FlowTable(rerun ? 2 : 1, d, s));
+        w.write(row, col("U"), p.Balance(slot::LastRun, d, qty::Q));
+        const FlowColumn volumes = subAreaVolumes(rerun ? Run::Last : Run::First);
+        for (int s = 1; s <= kSubAreas; ++s) w.write(row, col("V") + s - 1, p.FlowTable(volumes, d, s));
         if (progress) progress(d, p.NumDays);
     }
     if (!excelMode && progress) progress(p.NumDays, p.NumDays);

@@ -86,13 +86,16 @@ std::string textResults(const Project& p, const ProgressFn& progress) {
                                   "Disch.from B.Stotre", "Surpl.Q.Flow", "Total Disch"})
             header.text(title);
     }
-    const int r = p.RerunFlag == 1 ? slot::LastRun : slot::FirstRun;
+    const Slot r = p.RerunFlag == 1 ? slot::LastRun : slot::FirstRun;
     for (int d = 1; d <= p.NumDays; ++d) {
         Line line(out);
         line.text(p.DayDate(d, 0));
-        for (int k = 1; k <= 16; ++k)
-            line.number(k == 1 && r == slot::LastRun ? p.Balance(slot::Inputs, d, 1) : p.Balance(r, d, k));
-        line.number(p.FlowTable(3, d, 11)).number(p.FlowTable(4, d, 11));
+        for (int k = 1; k <= indexOf(Qty::Measured); ++k) {
+            const Qty q = quantityAt(k);
+            line.number(q == Qty::P && r == slot::LastRun ? p.Balance(slot::Inputs, d, q) : p.Balance(r, d, q));
+        }
+        line.number(p.FlowTable(FlowColumn::CatchmentFirst, d, kCatchment))
+            .number(p.FlowTable(FlowColumn::CatchmentLast, d, kCatchment));
         if (progress) progress(d, p.NumDays);
     }
     separator();
@@ -107,9 +110,9 @@ std::string textResults(const Project& p, const ProgressFn& progress) {
         Line(out)
             .single(p.MonYear[std::size_t(i)])
             .single(p.MonMonth[std::size_t(i)])
-            .number(p.MonTotal(2, i))
-            .number(p.MonTotal(1, i))
-            .number(p.MonTotal(3, i));
+            .number(p.MonTotal(MonthField::FirstVolume, i))
+            .number(p.MonTotal(MonthField::LastVolume, i))
+            .number(p.MonTotal(MonthField::MeasuredDepth, i));
 
     // Annual totals: each year type with its own years.
     const YearList& water = p.AnnYearsOf[std::size_t(YearType::Water)];
@@ -123,32 +126,34 @@ std::string textResults(const Project& p, const ProgressFn& progress) {
     Line(out).text("Year").text("First Run ").text(" Last Run ").text(" Measured ").text(" ")
         .text("Year").text("First Run ").text(" Last; Run ").text(" Measured ");
     separator();
-    auto annualItems = [&](Line& line, const YearList& list, int i, int first, int last, int measured) {
+    auto annualItems = [&](Line& line, const YearList& list, int i, YearType type) {
         if (i <= list.count)
-            line.single(list.years[std::size_t(i)]).number(p.AnnTotal(first, i)).number(p.AnnTotal(last, i))
-                .number(p.AnnTotal(measured, i));
+            line.single(list.years[std::size_t(i)])
+                .number(p.AnnTotal(annualRow(AnnualFigure::FirstVolume, type), i))
+                .number(p.AnnTotal(annualRow(AnnualFigure::LastVolume, type), i))
+                .number(p.AnnTotal(annualRow(AnnualFigure::MeasuredVolume, type), i));
         else
             line.empty().empty().empty().empty();
     };
     for (int i = 1; i <= std::max(water.count, calendar.count); ++i) {
         Line line(out);
-        annualItems(line, water, i, 13, 7, 19);
+        annualItems(line, water, i, YearType::Water);
         line.text(kBlank2);
-        annualItems(line, calendar, i, 14, 8, 20);
+        annualItems(line, calendar, i, YearType::Calendar);
     }
 
     // Sub-area annual volumes, each block under its own title and with its own years.
     struct Block {
         const char* title;
-        int block;
+        AnnualBlock block;
         const char* firstHeader;
         const YearList* years;
     };
     const Block blocks[] = {
-        {" Sub area annual year flow 1000 cubm for  Water year - First run  ", 11, " Year", &water},
-        {" Sub area annual year flow 1000 cubm for  Water year - Last run  ", 6, " Year", &water},
-        {" Sub area annual year flow 1000 cubm for Calander year - First run  ", 12, " Year", &calendar},
-        {" Sub area annual year flow 1000 cubm for Calander year - Last run  ", 7, " Year ", &calendar},
+        {" Sub area annual year flow 1000 cubm for  Water year - First run  ", annualBlock(Run::First, YearType::Water), " Year", &water},
+        {" Sub area annual year flow 1000 cubm for  Water year - Last run  ", annualBlock(Run::Last, YearType::Water), " Year", &water},
+        {" Sub area annual year flow 1000 cubm for Calander year - First run  ", annualBlock(Run::First, YearType::Calendar), " Year", &calendar},
+        {" Sub area annual year flow 1000 cubm for Calander year - Last run  ", annualBlock(Run::Last, YearType::Calendar), " Year ", &calendar},
     };
     for (const Block& b : blocks) {
         separators(3);
@@ -182,7 +187,7 @@ std::string textResults(const Project& p, const ProgressFn& progress) {
     separator();
     const int waterYears = p.MinYearsOf[std::size_t(YearType::Water)];
     const int calendarYears = p.MinYearsOf[std::size_t(YearType::Calendar)];
-    auto minimaItems = [&](Line& line, int column, int i, int years) {
+    auto minimaItems = [&](Line& line, YearType column, int i, int years) {
         if (i <= years)
             line.text(p.MinDateFirst(column, i)).number(p.MinFlowFirst(column, i))
                 .text(p.MinDateLast(column, i)).number(p.MinFlowLast(column, i))
@@ -192,9 +197,9 @@ std::string textResults(const Project& p, const ProgressFn& progress) {
     };
     for (int i = 1; i <= std::max(waterYears, calendarYears); ++i) {
         Line line(out);
-        minimaItems(line, int(YearType::Water), i, waterYears);
+        minimaItems(line, YearType::Water, i, waterYears);
         line.text("        ");
-        minimaItems(line, int(YearType::Calendar), i, calendarYears);
+        minimaItems(line, YearType::Calendar, i, calendarYears);
     }
     return out;
 }

@@ -74,9 +74,10 @@ void loadParametersFromDataFile(const Workbook& book, Project& p) {
         soil(c, 3) = soilBfi;
         soil(c, 4) = soilK;
     }
-    for (int parameter = 0; parameter <= 9; ++parameter)
+    // Rows 5..14: the share, the rainfall factor and the parameters TAW..B0 of each sub-area.
+    for (int row = 5; row <= 14; ++row)
         for (int s = 1; s <= kSubAreas; ++s)
-            p.SubPara(s - 1, parameter) = generalValue(book.cell(5 + parameter, col("F") + s - 1));
+            p.SubPara(s - 1, paramAfter(Param::Area, row - 5)) = generalValue(book.cell(row, col("F") + s - 1));
     p.SoilData = soil;
     for (int parameter = 0; parameter <= 1; ++parameter)
         for (int c = 0; c < 5; ++c)
@@ -174,7 +175,7 @@ void loadDailySeries(const Workbook& book, Project& p, const SeriesRequest& requ
     }
     if (request.measured) setMeasuredDays(p, std::move(missing));
     if (request.etref == EtrefInput::Monthly) {
-        for (int m = 1; m <= 12; ++m) p.Balance(5, m, qty::ETr) = monthly.values[std::size_t(m)];
+        for (int m = 1; m <= 12; ++m) p.MonthlyEtref[std::size_t(m)] = monthly.values[std::size_t(m)];
         p.MonthLabel = monthly.labels;
         p.EtrefMonthly = 1;
     } else if (request.etref == EtrefInput::Daily) {
@@ -187,7 +188,7 @@ void spreadMonthlyEtref(Project& p) {
     for (int d = 1; d <= p.NumDays; ++d) {
         auto date = parseDateText(p.DayDate(d, 0));
         if (!date) throw InputError("Day " + std::to_string(d) + ": '" + p.DayDate(d, 0) + "' is not a date");
-        p.Balance(slot::Inputs, d, qty::ETr) = p.Balance(5, int(unsigned(date->month())), qty::ETr);
+        p.Balance(slot::Inputs, d, qty::ETr) = p.MonthlyEtref[unsigned(date->month())];
     }
 }
 

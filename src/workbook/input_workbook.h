@@ -46,14 +46,14 @@ struct SeriesRequest {
 // DayDate from column D ("YYYY-MM-DD"; date cells, date serials or date texts), rainfall
 // into Balance(0, d, 1), measured streamflow into Balance(11, d, 16) (an empty cell is a
 // missing day: 0 there, marked in MeasMissing; negative days in MeasNegative), daily ETref into
-// Balance(0, d, 2), or the twelve monthly values into Balance(5, m, 2) with their labels
+// Balance(Inputs, d, ETr), or the twelve monthly values into MonthlyEtref with their labels
 // from AC5:AC16 in MonthLabel (EtrefMonthly = 1; spreadMonthlyEtref makes them daily).
 // Throws InputError naming the cell for a value that is not a number, a date that is not a
 // date, or dates that are not consecutive days; the project is left as it was then.
 void loadDailySeries(const Workbook& book, Project& project, const SeriesRequest& request);
 
 // Every day receives the monthly ETref of its calendar month: Balance(0, d, 2) =
-// Balance(5, month of day d, 2).
+// MonthlyEtref of the month of day d.
 void spreadMonthlyEtref(Project& project);
 
 // The date of a cell of the date column as "YYYY-MM-DD": a date cell, a number read as a

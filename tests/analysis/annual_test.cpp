@@ -16,8 +16,8 @@ TEST(AnnualTotals, WaterYearsRunFromJulyAndAreLabelledByTheirJuly) {
     EXPECT_EQ(p.AnnYear[2], 1996.0f);
     EXPECT_EQ(annualYearLabel(p, YearType::Water, 1), "1995-1996");
     EXPECT_EQ(annualYearLabel(p, YearType::Water, 2), "1996-1997");  // the last label is whole
-    EXPECT_EQ(p.AnnTotal(13, 1), 12.0);
-    EXPECT_EQ(p.SubAnnual(3, 11, 2), 36.0);  // 12 months of 3 (sub-area 3, first run)
+    EXPECT_EQ(p.AnnTotal(tarn::annualRow(tarn::AnnualFigure::FirstVolume, tarn::YearType::Water), 1), 12.0);
+    EXPECT_EQ(p.SubAnnual(3, tarn::annualBlock(tarn::Run::First, tarn::YearType::Water), 2), 36.0);  // 12 months of 3 (sub-area 3, first run)
 }
 
 TEST(AnnualTotals, CalendarYearsLeaveOutPartialYears) {
@@ -27,40 +27,40 @@ TEST(AnnualTotals, CalendarYearsLeaveOutPartialYears) {
     ASSERT_EQ(p.NumYears, 1);
     EXPECT_EQ(p.AnnYear[1], 1996.0f);
     EXPECT_EQ(annualYearLabel(p, YearType::Calendar, 1), "1996");
-    EXPECT_EQ(p.AnnTotal(14, 1), 12.0);
+    EXPECT_EQ(p.AnnTotal(tarn::annualRow(tarn::AnnualFigure::FirstVolume, tarn::YearType::Calendar), 1), 12.0);
 }
 
 TEST(AnnualTotals, MeasuredDepthBecomesAVolumeOverTheCatchment) {
     Project p;
     testing::setMonths(p, 2001, 1, 12);
-    for (int m = 1; m <= 12; ++m) p.MonTotal(3, m) = 350.0 / 12;
+    for (int m = 1; m <= 12; ++m) p.MonTotal(tarn::MonthField::MeasuredDepth, m) = 350.0 / 12;
     p.TotalArea = "120";
     buildAnnualVolumes(p, YearType::Calendar);
-    EXPECT_NEAR(p.AnnTotal(20, 1), 420, 1e-3);
+    EXPECT_NEAR(p.AnnTotal(tarn::annualRow(tarn::AnnualFigure::MeasuredVolume, tarn::YearType::Calendar), 1), 420, 1e-3);
     buildAnnualDepths(p, YearType::Calendar);
-    EXPECT_NEAR(p.AnnTotal(22, 1), 350, 1e-4);
+    EXPECT_NEAR(p.AnnTotal(tarn::annualRow(tarn::AnnualFigure::MeasuredDepth, tarn::YearType::Calendar), 1), 350, 1e-4);
 }
 
 TEST(AnnualTotals, RunningSumIsHeldInSinglePrecision) {
     Project p;
     testing::setMonths(p, 2001, 1, 12);
-    for (int m = 1; m <= 12; ++m) p.MonTotal(2, m) = 0.1;
+    for (int m = 1; m <= 12; ++m) p.MonTotal(tarn::MonthField::FirstVolume, m) = 0.1;
     buildAnnualVolumes(p, YearType::Calendar);
     float acc = 0;
     for (int m = 1; m <= 12; ++m) acc = float(double(acc) + 0.1);
-    EXPECT_EQ(p.AnnTotal(14, 1), double(acc));
-    EXPECT_NE(p.AnnTotal(14, 1), 1.2);
+    EXPECT_EQ(p.AnnTotal(tarn::annualRow(tarn::AnnualFigure::FirstVolume, tarn::YearType::Calendar), 1), double(acc));
+    EXPECT_NE(p.AnnTotal(tarn::annualRow(tarn::AnnualFigure::FirstVolume, tarn::YearType::Calendar), 1), 1.2);
 }
 
 TEST(AnnualTotals, LastRunOnlyAfterARerunAndEachYearTypeKeepsItsYears) {
     Project p;
     testing::setMonths(p, 2000, 1, 30);  // Jan 2000 .. Jun 2002
     buildAnnualVolumes(p, YearType::Water);
-    EXPECT_EQ(p.AnnTotal(7, 1), 0.0);
+    EXPECT_EQ(p.AnnTotal(tarn::annualRow(tarn::AnnualFigure::LastVolume, tarn::YearType::Water), 1), 0.0);
     p.RerunFlag = 1;
     buildAnnualVolumes(p, YearType::Water);
-    EXPECT_EQ(p.AnnTotal(7, 1), 12.0);
-    EXPECT_EQ(p.SubAnnual(2, 6, 1), 48.0);
+    EXPECT_EQ(p.AnnTotal(tarn::annualRow(tarn::AnnualFigure::LastVolume, tarn::YearType::Water), 1), 12.0);
+    EXPECT_EQ(p.SubAnnual(2, tarn::annualBlock(tarn::Run::Last, tarn::YearType::Water), 1), 48.0);
     buildAnnualVolumes(p, YearType::Calendar);
     EXPECT_EQ(p.NumYears, 2);  // the latest table's years
     EXPECT_EQ(p.AnnYearsOf[std::size_t(YearType::Water)].count, 2);

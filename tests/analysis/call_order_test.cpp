@@ -22,7 +22,7 @@ Project twoYears() {
                                      std::vector<double>(730, 1.0), {testing::SubAreaSpec{}});
     for (int d = 1; d <= p.NumDays; ++d) {
         p.Balance(slot::FirstRun, d, qty::Q) = 1 + d % 11;
-        p.FlowTable(3, d, 11) = 7000.0 * (1 + d % 11);
+        p.FlowTable(tarn::FlowColumn::CatchmentFirst, d, tarn::kCatchment) = 7000.0 * (1 + d % 11);
     }
     return p;
 }
@@ -41,18 +41,18 @@ TEST(CallOrder, AnalysesBeforeTheirPreparationFindNothingAndReadNothingPastTheTa
     // The minima compute the means of the runs as they are themselves.
     findSevenDayMinima(p, YearType::Calendar);
     EXPECT_EQ(p.MinYearsOf[2], 2);
-    EXPECT_NE(p.MinDateFirst(2, 1), "");
+    EXPECT_NE(p.MinDateFirst(tarn::YearType::Calendar, 1), "");
     const PeriodMinima early = periodMinima(p, p.DayDate(1, 0), p.DayDate(730, 0));
     EXPECT_NE(early.firstDate, "");
 
     // A screen shows eight year columns whatever the record holds.
     for (int k = 1; k <= 8; ++k) {
         const int day = valueAt(p.MinDayFirst, k);
-        EXPECT_EQ(p.SubFlow7.value(1, day, 1), 0.0);
+        EXPECT_EQ(p.SubFlow7.value(tarn::Run::First, day, 1), 0.0);
         if (k > 2) {
-            EXPECT_EQ(p.MinDateFirst.value(2, k), "");
-            EXPECT_EQ(p.MinFlowLast.value(2, k), 0.0);
-            EXPECT_TRUE(p.SubAnnual.value(1, 11, annual.subAreaYear(k)).isEmpty());
+            EXPECT_EQ(p.MinDateFirst.value(tarn::YearType::Calendar, k), "");
+            EXPECT_EQ(p.MinFlowLast.value(tarn::YearType::Calendar, k), 0.0);
+            EXPECT_TRUE(p.SubAnnual.value(1, tarn::annualBlock(tarn::Run::First, tarn::YearType::Water), annual.subAreaYear(k)).isEmpty());
         }
     }
 }

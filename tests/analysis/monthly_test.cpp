@@ -62,8 +62,8 @@ TEST(MonthlyTable, ShortRecordShowsBlankMonthsOnLoad) {
 TEST(MonthlyTable, RowValuesInTheDisplayScale) {
     Project p;
     testing::setMonths(p, 2001, 1, 2);
-    p.MonTotal(2, 1) = 7.2;
-    p.MonTotal(3, 1) = 25;  // mm
+    p.MonTotal(tarn::MonthField::FirstVolume, 1) = 7.2;
+    p.MonTotal(tarn::MonthField::MeasuredDepth, 1) = 25;  // mm
     p.TotalArea = "200";    // ha
     p.MaxMonFirst = 50;
     EXPECT_EQ(chooseMonthlyScale(p), "cubm x 1000");

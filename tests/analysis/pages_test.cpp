@@ -32,7 +32,7 @@ TEST(AnalysisPages, AnnualVolumesFillTheRunsBlocksAndOnlyTheYearsTheTableHolds) 
     testing::setMonths(p, 2000, 1, 30);  // two calendar years, 2000 and 2001
     p.TotalArea = "250";
     p.AnnScale = 10;
-    for (int m = 1; m <= 12; ++m) p.MonSub(24 + 4, m) = 20;  // sub-area 4, first run, 2000: 240
+    for (int m = 1; m <= 12; ++m) p.MonSub(tarn::Run::First, 4, m) = 20;  // sub-area 4, first run, 2000: 240
     buildAnnualVolumes(p, YearType::Calendar);
 
     const AnnualVolumeTexts t = annualVolumeTexts(p, YearType::Calendar, {1, 2}, kFirstEight, false);
@@ -55,7 +55,7 @@ TEST(AnalysisPages, AnnualVolumesFillTheRunsBlocksAndOnlyTheYearsTheTableHolds) 
 
     p.RerunFlag = 1;
     buildAnnualVolumes(p, YearType::Calendar);
-    p.SubAnnual(5, 12, 2) = -6.0;
+    p.SubAnnual(5, tarn::annualBlock(tarn::Run::First, tarn::YearType::Calendar), 2) = -6.0;
     const AnnualVolumeTexts rerun = annualVolumeTexts(p, YearType::Calendar, {2}, {2}, false);
     EXPECT_EQ(rerun.years[8], "2001");
     EXPECT_EQ(rerun.volumes[8], "1");
@@ -69,7 +69,7 @@ TEST(AnalysisPages, AnnualVolumesFillTheRunsBlocksAndOnlyTheYearsTheTableHolds) 
 TEST(AnalysisPages, AnnualDepthsAreWholeMillimetres) {
     Project p;
     testing::setMonths(p, 1999, 7, 24);  // water years 1999-2000 and 2000-2001
-    for (int m = 1; m <= 24; ++m) p.MonTotal(4, m) = 30.04;
+    for (int m = 1; m <= 24; ++m) p.MonTotal(tarn::MonthField::FirstDepth, m) = 30.04;
     buildAnnualDepths(p, YearType::Water);
     const AnnualDepthTexts t = annualDepthTexts(p, YearType::Water, {2});
     EXPECT_EQ(t.years[0], "2000-2001");
@@ -87,8 +87,8 @@ TEST(AnalysisPages, SevenDayMinimaShowDateVolumeDepthAndSubAreasOfTheMinimumDay)
         const double q = d >= 100 && d < 107 ? 1.0 : 3.0;
         p.Balance(slot::FirstRun, d, qty::Q) = q;
         p.Balance(slot::FirstRun, d, qty::Measured) = 2 * q;
-        p.FlowTable(3, d, 11) = q * 7000;
-        p.FlowTable(1, d, 1) = q * 7000;
+        p.FlowTable(tarn::FlowColumn::CatchmentFirst, d, tarn::kCatchment) = q * 7000;
+        p.FlowTable(tarn::FlowColumn::SubAreaFirst, d, 1) = q * 7000;
     }
     p.FlowScale = 0.001;
     computeSevenDayMeans(p);
@@ -113,7 +113,7 @@ TEST(AnalysisPages, SevenDayMinimaShowDateVolumeDepthAndSubAreasOfTheMinimumDay)
     p.RerunFlag = 1;
     for (int d = 1; d <= n; ++d) {
         p.Balance(slot::LastRun, d, qty::Q) = 4;
-        p.FlowTable(4, d, 11) = 4 * 7000;
+        p.FlowTable(tarn::FlowColumn::CatchmentLast, d, tarn::kCatchment) = 4 * 7000;
     }
     computeSevenDayMeans(p);
     findSevenDayMinima(p, YearType::Calendar);

@@ -19,7 +19,7 @@ Project withDischarge(year_month_day start, int n, F q) {
                                      std::vector<double>(std::size_t(n), 0.0), {});
     for (int d = 1; d <= n; ++d) {
         p.Balance(slot::FirstRun, d, qty::Q) = q(d);
-        p.FlowTable(3, d, 11) = q(d) * 7000;
+        p.FlowTable(tarn::FlowColumn::CatchmentFirst, d, tarn::kCatchment) = q(d) * 7000;
         p.Balance(slot::FirstRun, d, qty::Measured) = 2 * q(d);
     }
     return p;
@@ -55,9 +55,9 @@ TEST(SevenDayMinima, OnlyWholeWindowsCountSoTheLastYearKeepsItsMidYearLow) {
         findSevenDayMinima(p, type);
         const int column = int(type), last = p.MinYearsOf[std::size_t(column)];
         ASSERT_GE(last, 1);
-        EXPECT_EQ(p.MinDateFirst(column, last), p.DayDate(500, 0));
-        EXPECT_DOUBLE_EQ(p.MinFlowFirst(column, last), 7.0);
-        EXPECT_EQ(p.MinDateMeas(column, last), p.DayDate(500, 0));
+        EXPECT_EQ(p.MinDateFirst(type, last), p.DayDate(500, 0));
+        EXPECT_DOUBLE_EQ(p.MinFlowFirst(type, last), 7.0);
+        EXPECT_EQ(p.MinDateMeas(type, last), p.DayDate(500, 0));
     }
     // A record shorter than a week has no whole window at all.
     Project shortRecord = withDischarge(year{2001} / 12 / 28, 6, [](int) { return 1.0; });
@@ -86,11 +86,11 @@ TEST(SevenDayMinima, EqualMinimaGiveTheLaterDayAndLeadingZerosDoNotCount) {
     computeSevenDayMeans(p);
     findSevenDayMinima(p, YearType::Calendar);
     ASSERT_EQ(p.MinYearsOf[2], 1);
-    EXPECT_DOUBLE_EQ(p.MinFlowFirst(2, 1), 0.7);  // the week's litres / 7000
+    EXPECT_DOUBLE_EQ(p.MinFlowFirst(tarn::YearType::Calendar, 1), 0.7);  // the week's litres / 7000
     EXPECT_EQ(p.MinDayFirst[1], 200);
-    EXPECT_EQ(p.MinDateFirst(2, 1), p.DayDate(200, 0));
+    EXPECT_EQ(p.MinDateFirst(tarn::YearType::Calendar, 1), p.DayDate(200, 0));
     EXPECT_EQ(p.MinDayMeas[1], 200);
-    EXPECT_DOUBLE_EQ(p.MinFlowMeas(2, 1), 0.2);
+    EXPECT_DOUBLE_EQ(p.MinFlowMeas(tarn::YearType::Calendar, 1), 0.2);
 }
 
 TEST(SevenDayMinima, YearWithoutAnyPositiveMeanHasNoMinimum) {
@@ -98,9 +98,9 @@ TEST(SevenDayMinima, YearWithoutAnyPositiveMeanHasNoMinimum) {
     computeSevenDayMeans(p);
     findSevenDayMinima(p, YearType::Calendar);
     ASSERT_EQ(p.MinYearsOf[2], 2);
-    EXPECT_NE(p.MinDateFirst(2, 1), "");
-    EXPECT_EQ(p.MinDateFirst(2, 2), "");
-    EXPECT_EQ(p.MinFlowFirst(2, 2), 0.0);
+    EXPECT_NE(p.MinDateFirst(tarn::YearType::Calendar, 1), "");
+    EXPECT_EQ(p.MinDateFirst(tarn::YearType::Calendar, 2), "");
+    EXPECT_EQ(p.MinFlowFirst(tarn::YearType::Calendar, 2), 0.0);
     EXPECT_EQ(p.MinDayFirst[2], 0);
 }
 
@@ -129,11 +129,11 @@ TEST(SevenDayMinima, MeasuredWindowsWithAMissingDayAreNoMeans) {
     findSevenDayMinima(p, YearType::Calendar);
     ASSERT_EQ(p.MinYearsOf[2], 2);
     EXPECT_EQ(p.MinDayMeas[1], 51);  // equal to day 43's; the later day wins
-    EXPECT_DOUBLE_EQ(p.MinFlowMeas(2, 1), 1.0);
+    EXPECT_DOUBLE_EQ(p.MinFlowMeas(tarn::YearType::Calendar, 1), 1.0);
     // A year without a single whole measured window has no measured minimum.
     EXPECT_EQ(p.MinDayMeas[2], 0);
-    EXPECT_EQ(p.MinDateMeas(2, 2), "");
-    EXPECT_EQ(p.MinFlowMeas(2, 2), 0.0);
+    EXPECT_EQ(p.MinDateMeas(tarn::YearType::Calendar, 2), "");
+    EXPECT_EQ(p.MinFlowMeas(tarn::YearType::Calendar, 2), 0.0);
     // The modelled minima do not care about measured gaps.
     EXPECT_NE(p.MinDayFirst[2], 0);
 }
@@ -164,9 +164,9 @@ TEST(SevenDayMinima, WaterYearsGoFromJulyToJuneIntoTheirOwnColumn) {
     EXPECT_EQ(p.YearStartText[2], "2001-07-01");
     EXPECT_EQ(p.YearStartText[3], "2002-07-01");  // 30 June 2003 lies past the record
     EXPECT_EQ(p.MinYearsOf[1], 2);
-    EXPECT_NE(p.MinDateFirst(1, 1), "");
-    EXPECT_EQ(p.MinDateFirst.cols() > 0 ? p.MinDateFirst(2, 1) : "", "");
-    EXPECT_EQ(p.MinFlowLast(1, 1), 0.0);  // no rerun
+    EXPECT_NE(p.MinDateFirst(tarn::YearType::Water, 1), "");
+    EXPECT_EQ(p.MinDateFirst.cols() > 0 ? p.MinDateFirst(tarn::YearType::Calendar, 1) : "", "");
+    EXPECT_EQ(p.MinFlowLast(tarn::YearType::Water, 1), 0.0);  // no rerun
 }
 
 TEST(SevenDayPaging, NineYearsPageByEightRepeatingTheLastColumn) {
@@ -241,8 +241,8 @@ TEST(SevenDayMinima, AnyOrderOfTheScreensAndRerunsReadsTheCurrentRuns) {
     computePeriodMeans(p);  // the period screen opened in between
     const PeriodMinima period = periodMinima(p, p.DayDate(1, 0), p.DayDate(700, 0));
     findSevenDayMinima(p, YearType::Calendar);
-    EXPECT_EQ(p.MinFlowFirst(2, 1), alone.MinFlowFirst(2, 1));
-    EXPECT_EQ(p.MinDateFirst(2, 2), alone.MinDateFirst(2, 2));
+    EXPECT_EQ(p.MinFlowFirst(tarn::YearType::Calendar, 1), alone.MinFlowFirst(tarn::YearType::Calendar, 1));
+    EXPECT_EQ(p.MinDateFirst(tarn::YearType::Calendar, 2), alone.MinDateFirst(tarn::YearType::Calendar, 2));
     // The lowest window begins on a day with d % 50 == 0: 5 + (0 + 1 + ... + 6) / 7.
     EXPECT_DOUBLE_EQ(period.firstMin, 8.0);
 
@@ -250,13 +250,13 @@ TEST(SevenDayMinima, AnyOrderOfTheScreensAndRerunsReadsTheCurrentRuns) {
     p.RerunFlag = 1;
     for (int d = 1; d <= p.NumDays; ++d) {
         p.Balance(slot::LastRun, d, qty::Q) = p.Balance(slot::FirstRun, d, qty::Q) / 10;
-        p.FlowTable(4, d, 11) = p.FlowTable(3, d, 11) / 10;
+        p.FlowTable(tarn::FlowColumn::CatchmentLast, d, tarn::kCatchment) = p.FlowTable(tarn::FlowColumn::CatchmentFirst, d, tarn::kCatchment) / 10;
     }
     const PeriodMinima rerun = periodMinima(p, p.DayDate(1, 0), p.DayDate(700, 0));
     EXPECT_DOUBLE_EQ(rerun.lastMin, period.firstMin / 10);
     findSevenDayMinima(p, YearType::Calendar);
-    EXPECT_DOUBLE_EQ(p.MinFlowLast(2, 1), alone.MinFlowFirst(2, 1) / 10);
-    EXPECT_EQ(p.MinFlowFirst(2, 1), alone.MinFlowFirst(2, 1));
+    EXPECT_DOUBLE_EQ(p.MinFlowLast(tarn::YearType::Calendar, 1), alone.MinFlowFirst(tarn::YearType::Calendar, 1) / 10);
+    EXPECT_EQ(p.MinFlowFirst(tarn::YearType::Calendar, 1), alone.MinFlowFirst(tarn::YearType::Calendar, 1));
 }
 
 }  // namespace

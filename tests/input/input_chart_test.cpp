@@ -100,8 +100,8 @@ TEST_F(InputChart, RainfallWithMeasuredStreamflowIsReadAndCharted) {
     EXPECT_EQ(p.DayDate(1, 0), "2001-01-25");
     EXPECT_EQ(v.table.value(1, 0), 1);
     EXPECT_EQ(v.table.value(2, 39), 140);
-    EXPECT_EQ(p.Balance(0, 40, 1), 40);
-    EXPECT_EQ(p.Balance(11, 40, 16), 140);
+    EXPECT_EQ(p.Balance(tarn::slot::Inputs, 40, tarn::qty::P), 40);
+    EXPECT_EQ(p.Balance(tarn::slot::FirstRun, 40, tarn::qty::Measured), 140);
     EXPECT_EQ(p.LoadDates + p.LoadRain + p.ChartRedim, 0);
     EXPECT_EQ(p.ChartLoaded, 1);
     EXPECT_EQ(inputChartCaption(p), "Active File:" + file.string() + " Edit Rainfall or Etref Data");
@@ -116,11 +116,11 @@ TEST_F(InputChart, EvapotranspirationReadKeepsRainfallMeasuredFlowAndEdits) {
 
     const auto v = openFromEtref(false);
     ASSERT_TRUE(v.ok) << v.status;
-    EXPECT_EQ(p.Balance(0, 3, 1), 77);
-    EXPECT_EQ(p.Balance(11, 5, 16), 0.5);
-    EXPECT_EQ(p.Balance(0, 4, 1), 4);
-    EXPECT_EQ(p.Balance(11, 40, 16), 140);
-    for (int d : {1, 20, 40}) EXPECT_EQ(p.Balance(0, d, 2), 10 + d);
+    EXPECT_EQ(p.Balance(tarn::slot::Inputs, 3, tarn::qty::P), 77);
+    EXPECT_EQ(p.Balance(tarn::slot::FirstRun, 5, tarn::qty::Measured), 0.5);
+    EXPECT_EQ(p.Balance(tarn::slot::Inputs, 4, tarn::qty::P), 4);
+    EXPECT_EQ(p.Balance(tarn::slot::FirstRun, 40, tarn::qty::Measured), 140);
+    for (int d : {1, 20, 40}) EXPECT_EQ(p.Balance(tarn::slot::Inputs, d, tarn::qty::ETr), 10 + d);
     EXPECT_EQ(v.table.columnCount(), 1);
     EXPECT_EQ(v.table.value(1, 0), 11);
     EXPECT_EQ(v.table.names[0], "Daily reference evapotranspiration   (mm/day)");
@@ -134,7 +134,7 @@ TEST_F(InputChart, SeriesAreReadForEveryDayWhateverTheRowsShown) {
     EXPECT_EQ(few.table.rows(), 10);
     const auto v = openFromEtref(false);
     ASSERT_TRUE(v.ok);
-    EXPECT_EQ(p.Balance(0, 40, 2), 50);
+    EXPECT_EQ(p.Balance(tarn::slot::Inputs, 40, tarn::qty::ETr), 50);
 }
 
 TEST_F(InputChart, RowsToShowAreCappedAndCheckedAgainstTheBox) {
@@ -181,23 +181,23 @@ TEST_F(InputChart, MonthlyTableHasTwelveLabelledRowsAndIsSpreadOverTheDays) {
     EXPECT_EQ(v.rowsItems.size(), 12u);
     EXPECT_EQ(v.table.labels[1], "M2");
     EXPECT_EQ(v.table.value(1, 1), 3.0);
-    EXPECT_EQ(p.Balance(5, 12, 2), 18.0);
+    EXPECT_EQ(p.MonthlyEtref[std::size_t(12)], 18.0);
     // Every day already holds its month's value, however the chart is left.
-    EXPECT_EQ(p.Balance(0, 7, 2), 1.5);   // 2001-01-31
-    EXPECT_EQ(p.Balance(0, 8, 2), 3.0);   // 2001-02-01
-    EXPECT_EQ(p.Balance(0, 40, 2), 4.5);  // 2001-03-05
+    EXPECT_EQ(p.Balance(tarn::slot::Inputs, 7, tarn::qty::ETr), 1.5);   // 2001-01-31
+    EXPECT_EQ(p.Balance(tarn::slot::Inputs, 8, tarn::qty::ETr), 3.0);   // 2001-02-01
+    EXPECT_EQ(p.Balance(tarn::slot::Inputs, 40, tarn::qty::ETr), 4.5);  // 2001-03-05
 
     EXPECT_EQ(pointSelectedText(p, v.table, 1, 1),
               "Value of Monthly reference evapotranspiration   (mm/day), for the month M2 = 3    "
               "double click to change the value");
     EXPECT_EQ(editInputChartPoint(p, 1, 1, "2.25").kind, PointEdit::Kind::Changed);
-    EXPECT_EQ(p.Balance(5, 2, 2), 2.25);
-    EXPECT_EQ(p.Balance(0, 8, 2), 2.25);
-    EXPECT_EQ(p.Balance(0, 35, 2), 2.25);  // 2001-02-28
-    EXPECT_EQ(p.Balance(0, 36, 2), 4.5);
+    EXPECT_EQ(p.MonthlyEtref[std::size_t(2)], 2.25);
+    EXPECT_EQ(p.Balance(tarn::slot::Inputs, 8, tarn::qty::ETr), 2.25);
+    EXPECT_EQ(p.Balance(tarn::slot::Inputs, 35, tarn::qty::ETr), 2.25);  // 2001-02-28
+    EXPECT_EQ(p.Balance(tarn::slot::Inputs, 36, tarn::qty::ETr), 4.5);
     EXPECT_FALSE(inputChartBack(p));
-    EXPECT_EQ(p.Balance(0, 36, 2), 4.5);
-    EXPECT_EQ(p.Balance(0, 1, 1), 1);  // the rainfall stays
+    EXPECT_EQ(p.Balance(tarn::slot::Inputs, 36, tarn::qty::ETr), 4.5);
+    EXPECT_EQ(p.Balance(tarn::slot::Inputs, 1, tarn::qty::P), 1);  // the rainfall stays
 }
 
 TEST_F(InputChart, PointTextsAndEdits) {
@@ -224,11 +224,11 @@ TEST_F(InputChart, PointTextsAndEdits) {
         EXPECT_EQ(e.kind, c.kind);
         EXPECT_EQ(e.message, c.kind == PointEdit::Kind::Invalid ? "That's not a valid data point!" : "");
     }
-    EXPECT_EQ(p.Balance(0, 1, 1), 1);
+    EXPECT_EQ(p.Balance(tarn::slot::Inputs, 1, tarn::qty::P), 1);
     const auto e = editInputChartPoint(p, 1, 39, " 2.5 ");
     EXPECT_EQ(e.kind, PointEdit::Kind::Changed);
     EXPECT_EQ(e.value, 2.5);
-    EXPECT_EQ(p.Balance(0, 40, 1), 2.5);
+    EXPECT_EQ(p.Balance(tarn::slot::Inputs, 40, tarn::qty::P), 2.5);
     EXPECT_EQ(inputChartTable(p).value(1, 39), 2.5);
 }
 
@@ -241,7 +241,7 @@ TEST_F(InputChart, EmptyMeasuredCellsStayMissingUntilEditedOrReadWhole) {
     ASSERT_TRUE(openFromRain(true).ok);
     EXPECT_EQ(missingMeasuredText(p), "C27 and 1 more day have no measured streamflow");
     EXPECT_EQ(negativeMeasuredText(p), "C31: the measured streamflow -0.3 is negative");
-    EXPECT_EQ(p.Balance(11, 6, 16), 0.0);
+    EXPECT_EQ(p.Balance(tarn::slot::FirstRun, 6, tarn::qty::Measured), 0.0);
     EXPECT_EQ(inputChartTable(p).value(2, 2), 0.0);
 
     // Edited points are measured: day 3 and 6 given values, day 7 no longer negative, day 8 now.
@@ -272,8 +272,8 @@ TEST_F(InputChart, ReadErrorsNameTheFileAndCellAndChangeNothing) {
     auto v = openFromEtref(false);
     EXPECT_FALSE(v.ok);
     EXPECT_EQ(v.status, file.string() + ": F30: 'n/a' is not a number");
-    EXPECT_EQ(p.Balance(0, 1, 1), 9);
-    EXPECT_EQ(p.Balance(0, 6, 2), 0);
+    EXPECT_EQ(p.Balance(tarn::slot::Inputs, 1, tarn::qty::P), 9);
+    EXPECT_EQ(p.Balance(tarn::slot::Inputs, 6, tarn::qty::ETr), 0);
     EXPECT_EQ(p.LoadEtref, 1);
 
     // A fresh read of a shorter record with a bad rainfall cell keeps the old period.
@@ -284,7 +284,7 @@ TEST_F(InputChart, ReadErrorsNameTheFileAndCellAndChangeNothing) {
     EXPECT_FALSE(v.ok);
     EXPECT_EQ(v.status, file.string() + ": E27: 'x' is not a number");
     EXPECT_EQ(p.NumDays, kDays);
-    EXPECT_EQ(p.Balance(0, 1, 1), 9);
+    EXPECT_EQ(p.Balance(tarn::slot::Inputs, 1, tarn::qty::P), 9);
     EXPECT_EQ(p.ChartLoaded, 0);  // the next opening tries afresh
 
     // Rainfall that goes on below the last date has no day.
@@ -312,7 +312,7 @@ TEST_F(InputChart, ReadErrorsNameTheFileAndCellAndChangeNothing) {
     // The period reads again once the file is sound.
     seriesBook().save(file);
     EXPECT_TRUE(openFromRain(false).ok);
-    EXPECT_EQ(p.Balance(0, 1, 1), 1);
+    EXPECT_EQ(p.Balance(tarn::slot::Inputs, 1, tarn::qty::P), 1);
 }
 
 }  // namespace

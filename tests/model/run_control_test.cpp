@@ -32,15 +32,16 @@ TEST(RunModel, CatchmentIsTheShareWeightedSumOfSubAreas) {
     Project p = twoSubAreas();
     RunModel(p);
     for (int d = 1; d <= p.NumDays; ++d) {
-        for (int k = 2; k <= 15; ++k) {
-            const double expected = 60.0 * p.Balance(1, d, k) / 100 + 40.0 * p.Balance(2, d, k) / 100;
-            ASSERT_EQ(p.Balance(slot::FirstRun, d, k), expected) << "day " << d << " k " << k;
+        for (tarn::Qty k : tarn::kDailyQuantities) {
+            if (k == qty::P) continue;  // the catchment keeps the unscaled rainfall
+            const double expected = 60.0 * p.Balance(tarn::subAreaSlot(1), d, k) / 100 + 40.0 * p.Balance(tarn::subAreaSlot(2), d, k) / 100;
+            ASSERT_EQ(p.Balance(slot::FirstRun, d, k), expected) << "day " << d << " k " << tarn::indexOf(k);
         }
         EXPECT_EQ(p.Balance(slot::FirstRun, d, qty::P), p.Balance(slot::Inputs, d, qty::P));
-        const double litres = 60 * p.Balance(1, d, 15) * 10000 + 40 * p.Balance(2, d, 15) * 10000;
-        EXPECT_EQ(p.FlowTable(3, d, 11), litres);
-        EXPECT_EQ(p.FlowTable(1, d, 1), 60 * p.Balance(1, d, 15) * 10000);
-        EXPECT_EQ(p.FlowTable(1, d, 2), 40 * p.Balance(2, d, 15) * 10000);
+        const double litres = 60 * p.Balance(tarn::subAreaSlot(1), d, tarn::qty::Q) * 10000 + 40 * p.Balance(tarn::subAreaSlot(2), d, tarn::qty::Q) * 10000;
+        EXPECT_EQ(p.FlowTable(tarn::FlowColumn::CatchmentFirst, d, tarn::kCatchment), litres);
+        EXPECT_EQ(p.FlowTable(tarn::FlowColumn::SubAreaFirst, d, 1), 60 * p.Balance(tarn::subAreaSlot(1), d, tarn::qty::Q) * 10000);
+        EXPECT_EQ(p.FlowTable(tarn::FlowColumn::SubAreaFirst, d, 2), 40 * p.Balance(tarn::subAreaSlot(2), d, tarn::qty::Q) * 10000);
     }
     EXPECT_EQ(p.RunDone, 1);
 }
@@ -54,12 +55,12 @@ TEST(RunModel, WeightsAreSharesAndOnlySubAreasWithAreaCount) {
     RunModel(p);
     for (int d = 1; d <= 10; ++d) {
         // Sub-area 1 has no area: left out although its share is 50; sub-area 2 has no share.
-        EXPECT_EQ(p.Balance(slot::FirstRun, d, 15), 100.0 * p.Balance(3, d, 15) / 100);
-        const double q = p.Balance(2, d, 15);
-        EXPECT_EQ(p.FlowTable(3, d, 11),
-                  50 * q * 10000 + 100 * p.Balance(3, d, 15) * 10000);
-        EXPECT_EQ(p.FlowTable(1, d, 1), 0.0);  // no area, no volume
-        EXPECT_EQ(p.FlowTable(1, d, 2), 50 * q * 10000);
+        EXPECT_EQ(p.Balance(slot::FirstRun, d, tarn::qty::Q), 100.0 * p.Balance(tarn::subAreaSlot(3), d, tarn::qty::Q) / 100);
+        const double q = p.Balance(tarn::subAreaSlot(2), d, tarn::qty::Q);
+        EXPECT_EQ(p.FlowTable(tarn::FlowColumn::CatchmentFirst, d, tarn::kCatchment),
+                  50 * q * 10000 + 100 * p.Balance(tarn::subAreaSlot(3), d, tarn::qty::Q) * 10000);
+        EXPECT_EQ(p.FlowTable(tarn::FlowColumn::SubAreaFirst, d, 1), 0.0);  // no area, no volume
+        EXPECT_EQ(p.FlowTable(tarn::FlowColumn::SubAreaFirst, d, 2), 50 * q * 10000);
     }
 }
 
@@ -70,9 +71,9 @@ TEST(RunModel, DayWithoutAnyDischargeHoldsOneLitre) {
     Project p = makeProject(year{2003} / 1 / 1, {0, 0, 0}, {1, 1, 1}, {a});
     RunModel(p);
     for (int d = 1; d <= 3; ++d) {
-        EXPECT_EQ(p.Balance(1, d, qty::Q), 0.0);
-        EXPECT_EQ(p.FlowTable(3, d, 11), 1.0);
-        EXPECT_EQ(p.FlowTable(1, d, 1), 0.0);
+        EXPECT_EQ(p.Balance(tarn::subAreaSlot(1), d, qty::Q), 0.0);
+        EXPECT_EQ(p.FlowTable(tarn::FlowColumn::CatchmentFirst, d, tarn::kCatchment), 1.0);
+        EXPECT_EQ(p.FlowTable(tarn::FlowColumn::SubAreaFirst, d, 1), 0.0);
     }
 }
 
@@ -84,8 +85,8 @@ TEST(RunModel, RunningTheFirstRunTwiceGivesTheSameResults) {
     for (int d = 0; d <= p.NumDays; ++d)
         for (int s = 1; s <= 11; ++s)
             for (int k = 1; k <= 15; ++k)
-                ASSERT_EQ(p.Balance(s, d, k), again.Balance(s, d, k));
-    for (int m = 1; m <= p.NumMonths; ++m) EXPECT_EQ(p.MonTotal(2, m), again.MonTotal(2, m));
+                ASSERT_EQ(p.Balance(tarn::subAreaSlot(s), d, tarn::quantityAt(k)), again.Balance(tarn::subAreaSlot(s), d, tarn::quantityAt(k)));
+    for (int m = 1; m <= p.NumMonths; ++m) EXPECT_EQ(p.MonTotal(tarn::MonthField::FirstVolume, m), again.MonTotal(tarn::MonthField::FirstVolume, m));
 }
 
 TEST(RunModel, FirstRunSurvivesTwoReruns) {
@@ -107,28 +108,28 @@ TEST(RunModel, FirstRunSurvivesTwoReruns) {
 
     for (int d = 1; d <= p.NumDays; ++d) {
         for (int k = 1; k <= 15; ++k) {
-            ASSERT_EQ(p.Balance(slot::FirstRun, d, k), first.Balance(slot::FirstRun, d, k));
-            ASSERT_EQ(p.Balance(slot::LastRun, d, k), fresh.Balance(slot::FirstRun, d, k));
+            ASSERT_EQ(p.Balance(slot::FirstRun, d, tarn::quantityAt(k)), first.Balance(slot::FirstRun, d, tarn::quantityAt(k)));
+            ASSERT_EQ(p.Balance(slot::LastRun, d, tarn::quantityAt(k)), fresh.Balance(slot::FirstRun, d, tarn::quantityAt(k)));
         }
-        ASSERT_EQ(p.FlowTable(3, d, 11), first.FlowTable(3, d, 11));
-        ASSERT_EQ(p.FlowTable(4, d, 11), fresh.FlowTable(3, d, 11));
+        ASSERT_EQ(p.FlowTable(tarn::FlowColumn::CatchmentFirst, d, tarn::kCatchment), first.FlowTable(tarn::FlowColumn::CatchmentFirst, d, tarn::kCatchment));
+        ASSERT_EQ(p.FlowTable(tarn::FlowColumn::CatchmentLast, d, tarn::kCatchment), fresh.FlowTable(tarn::FlowColumn::CatchmentFirst, d, tarn::kCatchment));
         for (int s = 1; s <= 10; ++s) {
-            ASSERT_EQ(p.FlowTable(1, d, s), first.FlowTable(1, d, s));
-            ASSERT_EQ(p.FlowTable(2, d, s), fresh.FlowTable(1, d, s));
+            ASSERT_EQ(p.FlowTable(tarn::FlowColumn::SubAreaFirst, d, s), first.FlowTable(tarn::FlowColumn::SubAreaFirst, d, s));
+            ASSERT_EQ(p.FlowTable(tarn::FlowColumn::SubAreaLast, d, s), fresh.FlowTable(tarn::FlowColumn::SubAreaFirst, d, s));
         }
     }
     ASSERT_EQ(p.NumMonths, first.NumMonths);
     for (int m = 1; m <= p.NumMonths; ++m) {
-        EXPECT_EQ(p.MonTotal(2, m), first.MonTotal(2, m));
-        EXPECT_EQ(p.MonTotal(4, m), first.MonTotal(4, m));
-        EXPECT_EQ(p.MonTotal(1, m), fresh.MonTotal(2, m));
-        EXPECT_EQ(p.MonTotal(5, m), fresh.MonTotal(4, m));
+        EXPECT_EQ(p.MonTotal(tarn::MonthField::FirstVolume, m), first.MonTotal(tarn::MonthField::FirstVolume, m));
+        EXPECT_EQ(p.MonTotal(tarn::MonthField::FirstDepth, m), first.MonTotal(tarn::MonthField::FirstDepth, m));
+        EXPECT_EQ(p.MonTotal(tarn::MonthField::LastVolume, m), fresh.MonTotal(tarn::MonthField::FirstVolume, m));
+        EXPECT_EQ(p.MonTotal(tarn::MonthField::LastDepth, m), fresh.MonTotal(tarn::MonthField::FirstDepth, m));
         for (int s = 1; s <= 10; ++s) {
-            EXPECT_EQ(p.MonSub(24 + s, m), first.MonSub(24 + s, m));
-            EXPECT_EQ(p.MonSub(12 + s, m), fresh.MonSub(24 + s, m));
+            EXPECT_EQ(p.MonSub(tarn::Run::First, s, m), first.MonSub(tarn::Run::First, s, m));
+            EXPECT_EQ(p.MonSub(tarn::Run::Last, s, m), fresh.MonSub(tarn::Run::First, s, m));
         }
     }
-    EXPECT_NE(p.MonTotal(1, 2), p.MonTotal(2, 2));
+    EXPECT_NE(p.MonTotal(tarn::MonthField::LastVolume, 2), p.MonTotal(tarn::MonthField::FirstVolume, 2));
 }
 
 TEST(RunModel, ProgressStepsOncePerDayAndSubArea) {
@@ -179,16 +180,16 @@ TEST(RunModel, TestingOnlyTakesDischargesAndVolumesFromTheWorkbook) {
     RunModel(p, options);
     EXPECT_EQ(p.TestOnly, 1);
     for (int d = 1; d <= 3; ++d) {
-        EXPECT_DOUBLE_EQ(p.FlowTable(3, d, 11), 2.5 * d * 1000000);
+        EXPECT_DOUBLE_EQ(p.FlowTable(tarn::FlowColumn::CatchmentFirst, d, tarn::kCatchment), 2.5 * d * 1000000);
         EXPECT_DOUBLE_EQ(p.Balance(slot::FirstRun, d, qty::Measured), 0.1 * d);
         EXPECT_DOUBLE_EQ(p.Balance(slot::FirstRun, d, qty::Q), 1.25);
         for (int s = 1; s <= 10; ++s) {
-            EXPECT_DOUBLE_EQ(p.Balance(s, d, qty::Q), s + 0.5 * d);
+            EXPECT_DOUBLE_EQ(p.Balance(tarn::subAreaSlot(s), d, qty::Q), s + 0.5 * d);
             const double area = s <= 2 ? (s == 1 ? 60 : 40) : 0;
-            EXPECT_DOUBLE_EQ(p.FlowTable(1, d, s), area * (s + 0.5 * d) * 10000);
+            EXPECT_DOUBLE_EQ(p.FlowTable(tarn::FlowColumn::SubAreaFirst, d, s), area * (s + 0.5 * d) * 10000);
         }
         // The other quantities keep their modelled values.
-        EXPECT_EQ(p.Balance(1, d, qty::Sw), modelled.Balance(1, d, qty::Sw));
+        EXPECT_EQ(p.Balance(tarn::subAreaSlot(1), d, qty::Sw), modelled.Balance(tarn::subAreaSlot(1), d, qty::Sw));
         EXPECT_EQ(p.Balance(slot::FirstRun, d, qty::Ta), modelled.Balance(slot::FirstRun, d, qty::Ta));
     }
 }
@@ -217,7 +218,7 @@ TEST(RunModel, TestingOnlyRefusesAReferenceThatIsNotANumberAndChangesNothing) {
             EXPECT_STREQ(e.what(), c.message);
         }
         EXPECT_EQ(p.RunDone, 0);
-        EXPECT_EQ(p.Balance(1, 1, qty::Q), 0.0);
+        EXPECT_EQ(p.Balance(tarn::subAreaSlot(1), 1, qty::Q), 0.0);
     }
 }
 
@@ -263,8 +264,8 @@ TEST(RunModel, SubAreasWithoutAreaAndEmptyParametersStayFinite) {
     for (int s = 3; s <= 10; ++s)
         for (int d = 1; d <= 40; ++d)
             for (int k = 1; k <= 15; ++k)
-                ASSERT_TRUE(std::isfinite(p.Balance(s, d, k))) << s << " " << d << " " << k;
-    for (int m = 1; m <= p.NumMonths; ++m) EXPECT_TRUE(std::isfinite(p.MonTotal(2, m)));
+                ASSERT_TRUE(std::isfinite(p.Balance(tarn::subAreaSlot(s), d, tarn::quantityAt(k)))) << s << " " << d << " " << k;
+    for (int m = 1; m <= p.NumMonths; ++m) EXPECT_TRUE(std::isfinite(p.MonTotal(tarn::MonthField::FirstVolume, m)));
 }
 
 TEST(RunModel, RecordsLongerThanFortyThousandDaysAreRefused) {

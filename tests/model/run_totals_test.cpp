@@ -19,9 +19,9 @@ Project withDischarge(year_month_day start, int n) {
     Project p = makeProject(start, std::vector<double>(std::size_t(n), 1.0),
                             std::vector<double>(std::size_t(n), 1.0), {a});
     for (int d = 1; d <= n; ++d) {
-        p.Balance(1, d, qty::Q) = 1.0;                 // mm/day
+        p.Balance(tarn::subAreaSlot(1), d, qty::Q) = 1.0;                 // mm/day
         p.Balance(slot::FirstRun, d, qty::Q) = 1.0;    // mm/day
-        p.FlowTable(3, d, 11) = 2000000.0;             // litres = 2 thousand m3
+        p.FlowTable(tarn::FlowColumn::CatchmentFirst, d, tarn::kCatchment) = 2000000.0;             // litres = 2 thousand m3
     }
     return p;
 }
@@ -34,9 +34,9 @@ TEST(RunTotals, PeriodFromMidMarchToMayGivesThreePartialMonths) {
     for (int m = 1; m <= 3; ++m) {
         EXPECT_EQ(p.MonYear[std::size_t(m)], 2001.0f);
         EXPECT_EQ(p.MonMonth[std::size_t(m)], float(2 + m));
-        EXPECT_DOUBLE_EQ(p.MonTotal(4, m), days[m - 1]);           // mm
-        EXPECT_DOUBLE_EQ(p.MonTotal(2, m), 2.0 * days[m - 1]);     // thousand m3
-        EXPECT_DOUBLE_EQ(p.MonSub(25, m), 200 * 1.0 / 100 * days[m - 1]);
+        EXPECT_DOUBLE_EQ(p.MonTotal(tarn::MonthField::FirstDepth, m), days[m - 1]);           // mm
+        EXPECT_DOUBLE_EQ(p.MonTotal(tarn::MonthField::FirstVolume, m), 2.0 * days[m - 1]);     // thousand m3
+        EXPECT_DOUBLE_EQ(p.MonSub(Run::First, 1, m), 200 * 1.0 / 100 * days[m - 1]);
     }
 }
 
@@ -45,9 +45,9 @@ TEST(RunTotals, OneDayIsOneMonth) {
     p.Balance(slot::FirstRun, 1, qty::Measured) = 4.5;
     BuildRunTotals(p);
     ASSERT_EQ(p.NumMonths, 1);
-    EXPECT_DOUBLE_EQ(p.MonTotal(4, 1), 1.0);
-    EXPECT_DOUBLE_EQ(p.MonTotal(2, 1), 2.0);
-    EXPECT_DOUBLE_EQ(p.MonTotal(3, 1), 4.5);
+    EXPECT_DOUBLE_EQ(p.MonTotal(tarn::MonthField::FirstDepth, 1), 1.0);
+    EXPECT_DOUBLE_EQ(p.MonTotal(tarn::MonthField::FirstVolume, 1), 2.0);
+    EXPECT_DOUBLE_EQ(p.MonTotal(tarn::MonthField::MeasuredDepth, 1), 4.5);
     EXPECT_EQ(p.MonMonth[1], 7.0f);
     EXPECT_DOUBLE_EQ(p.MaxMonFirst, 2.0);
 }
@@ -58,8 +58,8 @@ TEST(RunTotals, MeasuredTotalIsThePlainSumAlsoInTheLastMonth) {
     for (int d = 1; d <= 5; ++d) p.Balance(slot::FirstRun, d, qty::Measured) = measured[d - 1];
     BuildRunTotals(p);
     ASSERT_EQ(p.NumMonths, 2);
-    EXPECT_DOUBLE_EQ(p.MonTotal(3, 1), 30);
-    EXPECT_DOUBLE_EQ(p.MonTotal(3, 2), 6);
+    EXPECT_DOUBLE_EQ(p.MonTotal(tarn::MonthField::MeasuredDepth, 1), 30);
+    EXPECT_DOUBLE_EQ(p.MonTotal(tarn::MonthField::MeasuredDepth, 2), 6);
 }
 
 TEST(RunTotals, RerunListsCalendarYearsClosedByDecemberOrTheLastMonth) {
@@ -88,31 +88,31 @@ TEST(RunTotals, RerunListsCalendarYearsClosedByDecemberOrTheLastMonth) {
 
 TEST(RunTotals, MaxMonFirstLeavesTheLastMonthOut) {
     Project p = withDischarge(year{2001} / 4 / 1, 61);  // April, May
-    for (int d = 1; d <= 30; ++d) p.FlowTable(3, d, 11) = 5e6 / 30;
-    for (int d = 31; d <= 61; ++d) p.FlowTable(3, d, 11) = 9e6 / 31;
+    for (int d = 1; d <= 30; ++d) p.FlowTable(tarn::FlowColumn::CatchmentFirst, d, tarn::kCatchment) = 5e6 / 30;
+    for (int d = 31; d <= 61; ++d) p.FlowTable(tarn::FlowColumn::CatchmentFirst, d, tarn::kCatchment) = 9e6 / 31;
     BuildRunTotals(p);
     ASSERT_EQ(p.NumMonths, 2);
-    EXPECT_NEAR(p.MonTotal(2, 2), 9, 1e-9);
+    EXPECT_NEAR(p.MonTotal(tarn::MonthField::FirstVolume, 2), 9, 1e-9);
     EXPECT_NEAR(p.MaxMonFirst, 5, 1e-9);
 }
 
 TEST(RunTotals, RerunKeepsFirstRunFieldsAndFillsLastRunFields) {
     Project p = withDischarge(year{2001} / 1 / 1, 90);
     BuildRunTotals(p);
-    const double firstVolume = p.MonTotal(2, 2), firstDepth = p.MonTotal(4, 2);
+    const double firstVolume = p.MonTotal(tarn::MonthField::FirstVolume, 2), firstDepth = p.MonTotal(tarn::MonthField::FirstDepth, 2);
     p.RerunFlag = 1;
     for (int d = 1; d <= 90; ++d) {
         p.Balance(slot::LastRun, d, qty::Q) = 3.0;
-        p.FlowTable(4, d, 11) = 1000000.0;
-        p.Balance(1, d, qty::Q) = 2.0;
+        p.FlowTable(tarn::FlowColumn::CatchmentLast, d, tarn::kCatchment) = 1000000.0;
+        p.Balance(tarn::subAreaSlot(1), d, qty::Q) = 2.0;
     }
     BuildRunTotals(p);
-    EXPECT_EQ(p.MonTotal(2, 2), firstVolume);
-    EXPECT_EQ(p.MonTotal(4, 2), firstDepth);
-    EXPECT_DOUBLE_EQ(p.MonTotal(5, 2), 3.0 * 28);
-    EXPECT_DOUBLE_EQ(p.MonTotal(1, 2), 1.0 * 28);
-    EXPECT_DOUBLE_EQ(p.MonSub(13, 2), 200 * 2.0 / 100 * 28);
-    EXPECT_DOUBLE_EQ(p.MonSub(25, 2), 200 * 1.0 / 100 * 28);
+    EXPECT_EQ(p.MonTotal(tarn::MonthField::FirstVolume, 2), firstVolume);
+    EXPECT_EQ(p.MonTotal(tarn::MonthField::FirstDepth, 2), firstDepth);
+    EXPECT_DOUBLE_EQ(p.MonTotal(tarn::MonthField::LastDepth, 2), 3.0 * 28);
+    EXPECT_DOUBLE_EQ(p.MonTotal(tarn::MonthField::LastVolume, 2), 1.0 * 28);
+    EXPECT_DOUBLE_EQ(p.MonSub(Run::Last, 1, 2), 200 * 2.0 / 100 * 28);
+    EXPECT_DOUBLE_EQ(p.MonSub(Run::First, 1, 2), 200 * 1.0 / 100 * 28);
 }
 
 TEST(RunTotals, LongRecordGrowsTheMonthTables) {

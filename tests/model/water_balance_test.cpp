@@ -14,7 +14,7 @@ using namespace std::chrono;
 using testing::makeProject;
 using testing::SubAreaSpec;
 
-double at(const Project& p, int s, int d, int k) { return p.Balance(s, d, k); }
+double at(const Project& p, int s, int d, Qty k) { return p.Balance(subAreaSlot(s), d, k); }
 
 TEST(WaterBalance, RainPassesToDrainageWhenProfileIsFullAndNothingEvaporates) {
     SubAreaSpec a;
@@ -161,7 +161,7 @@ TEST(WaterBalance, RainfallFactorScalesTheSubAreaRainfall) {
     EXPECT_DOUBLE_EQ(at(p, 1, 1, qty::P), 12);
     EXPECT_DOUBLE_EQ(at(p, 1, 2, qty::P), 6);
     // The catchment keeps the unscaled rainfall.
-    EXPECT_DOUBLE_EQ(at(p, slot::FirstRun, 1, qty::P), 10);
+    EXPECT_DOUBLE_EQ(p.Balance(slot::FirstRun, 1, qty::P), 10);
 }
 
 }  // namespace

@@ -34,7 +34,7 @@ Project afterFirstRun() {
     return p;
 }
 
-std::vector<double> series(const Project& p, int slot, int k) {
+std::vector<double> series(const Project& p, Slot slot, Qty k) {
     const double* s = p.Balance.series(slot, k);
     return {s + 1, s + 1 + p.NumDays};
 }

@@ -56,14 +56,14 @@ TEST(SavedWorkbook, CopyHoldsInputsAndTablesAndReopensAsAnInputWorkbook) {
     EXPECT_EQ(book->text("D25"), "1999/1/1");
     EXPECT_EQ(book->cell("AF6").toNumber(), 1999.0);
     EXPECT_EQ(book->cell("AG6").toNumber(), 1.0);
-    EXPECT_EQ(book->cell("AH6").toNumber(), p.MonTotal(2, 1));
+    EXPECT_EQ(book->cell("AH6").toNumber(), p.MonTotal(tarn::MonthField::FirstVolume, 1));
     // Water years from July 1999: nine; calendar years: ten. Each side has its own years.
     EXPECT_EQ(book->cell("AM6").toNumber(), 1999.0);
-    EXPECT_EQ(book->cell("AN6").toNumber(), p.AnnTotal(13, 1));
+    EXPECT_EQ(book->cell("AN6").toNumber(), p.AnnTotal(tarn::annualRow(tarn::AnnualFigure::FirstVolume, tarn::YearType::Water), 1));
     EXPECT_EQ(book->cell("AR15").toNumber(), 2008.0);
     EXPECT_TRUE(book->cell("AM15").empty());
-    EXPECT_EQ(book->text("BF6"), p.MinDateFirst(2, 1));
-    EXPECT_EQ(book->cell("BG6").toNumber(), p.MinFlowFirst(2, 1));
+    EXPECT_EQ(book->text("BF6"), p.MinDateFirst(tarn::YearType::Calendar, 1));
+    EXPECT_EQ(book->cell("BG6").toNumber(), p.MinFlowFirst(tarn::YearType::Calendar, 1));
     EXPECT_TRUE(book->cell("AY15").empty());
 
     // The copy is an input workbook again, with the same series.
@@ -72,8 +72,8 @@ TEST(SavedWorkbook, CopyHoldsInputsAndTablesAndReopensAsAnInputWorkbook) {
     ASSERT_EQ(again.NumDays, p.NumDays);
     for (int d = 1; d <= p.NumDays; d += 97) {
         EXPECT_EQ(again.DayDate(d, 0), p.DayDate(d, 0));
-        EXPECT_EQ(again.Balance(0, d, 1), p.Balance(0, d, 1));
-        EXPECT_EQ(again.Balance(0, d, 2), p.Balance(11, d, 2));
+        EXPECT_EQ(again.Balance(tarn::slot::Inputs, d, tarn::qty::P), p.Balance(tarn::slot::Inputs, d, tarn::qty::P));
+        EXPECT_EQ(again.Balance(tarn::slot::Inputs, d, tarn::qty::ETr), p.Balance(tarn::slot::FirstRun, d, tarn::qty::ETr));
     }
 }
 
@@ -83,12 +83,12 @@ TEST(SavedWorkbook, ExcelModeWritesTheDailyResults) {
     saveResultsWorkbook(p, ran->dir / "excel.xlsx", true);
     auto book = openWorkbook(ran->dir / "excel.xlsx");
     const int d = 400, row = 24 + d;
-    EXPECT_EQ(book->cell(row, 5).toNumber(), p.Balance(11, d, 1));       // E: rainfall
-    EXPECT_EQ(book->cell(row, 19).toNumber(), p.Balance(11, d, 15));     // S: discharge
-    EXPECT_EQ(book->cell(row, 20).toNumber(), p.Balance(11, d, 16));     // T: measured
-    EXPECT_EQ(book->cell(row, 21).toNumber(), p.Balance(12, d, 15));     // U: last run
-    EXPECT_EQ(book->cell(row, 22).toNumber(), p.FlowTable(1, d, 1));     // V: sub-area 1 litres
-    EXPECT_EQ(book->cell(row, 31).toNumber(), p.FlowTable(1, d, 10));    // AE
+    EXPECT_EQ(book->cell(row, 5).toNumber(), p.Balance(tarn::slot::FirstRun, d, tarn::qty::P));       // E: rainfall
+    EXPECT_EQ(book->cell(row, 19).toNumber(), p.Balance(tarn::slot::FirstRun, d, tarn::qty::Q));     // S: discharge
+    EXPECT_EQ(book->cell(row, 20).toNumber(), p.Balance(tarn::slot::FirstRun, d, tarn::qty::Measured));     // T: measured
+    EXPECT_EQ(book->cell(row, 21).toNumber(), p.Balance(tarn::slot::LastRun, d, tarn::qty::Q));     // U: last run
+    EXPECT_EQ(book->cell(row, 22).toNumber(), p.FlowTable(tarn::FlowColumn::SubAreaFirst, d, 1));     // V: sub-area 1 litres
+    EXPECT_EQ(book->cell(row, 31).toNumber(), p.FlowTable(tarn::FlowColumn::SubAreaFirst, d, 10));    // AE
 }
 
 TEST(SavedWorkbook, TheInputWorkbookIsNeverTheTarget) {

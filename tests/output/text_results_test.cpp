@@ -21,39 +21,39 @@ Project smallProject() {
     p.DayDate(1, 0) = "2001-06-30";
     p.DayDate(2, 0) = "2001-07-01";
     for (int k = 1; k <= 16; ++k) {
-        p.Balance(11, 1, k) = k + 0.5;
-        p.Balance(11, 2, k) = 2.0 * k;
+        p.Balance(tarn::slot::FirstRun, 1, tarn::quantityAt(k)) = k + 0.5;
+        p.Balance(tarn::slot::FirstRun, 2, tarn::quantityAt(k)) = 2.0 * k;
     }
-    p.FlowTable(3, 1, 11) = 1000;
-    p.FlowTable(3, 2, 11) = 2000.5;
+    p.FlowTable(tarn::FlowColumn::CatchmentFirst, 1, tarn::kCatchment) = 1000;
+    p.FlowTable(tarn::FlowColumn::CatchmentFirst, 2, tarn::kCatchment) = 2000.5;
     p.reserveMonths(2);
     p.NumMonths = 2;
     p.MonYear[1] = p.MonYear[2] = 2001;
     p.MonMonth[1] = 6;
     p.MonMonth[2] = 7;
-    p.MonTotal(2, 1) = 0.25;
-    p.MonTotal(3, 1) = 1.5;
-    p.MonTotal(2, 2) = 0.5;
-    p.MonTotal(3, 2) = 3;
+    p.MonTotal(tarn::MonthField::FirstVolume, 1) = 0.25;
+    p.MonTotal(tarn::MonthField::MeasuredDepth, 1) = 1.5;
+    p.MonTotal(tarn::MonthField::FirstVolume, 2) = 0.5;
+    p.MonTotal(tarn::MonthField::MeasuredDepth, 2) = 3;
     p.reserveYears(3);
     p.AnnUnit = "cubm x 1000";
     p.AnnYearsOf[1].count = 1;
     p.AnnYearsOf[1].years[1] = 2001;
-    p.AnnTotal(13, 1) = 12.5;
-    p.AnnTotal(19, 1) = 13.25;
-    p.SubAnnual(1, 11, 1) = 4.5;
-    p.SubAnnual(2, 11, 1) = 8.0;
+    p.AnnTotal(tarn::annualRow(tarn::AnnualFigure::FirstVolume, tarn::YearType::Water), 1) = 12.5;
+    p.AnnTotal(tarn::annualRow(tarn::AnnualFigure::MeasuredVolume, tarn::YearType::Water), 1) = 13.25;
+    p.SubAnnual(1, tarn::annualBlock(tarn::Run::First, tarn::YearType::Water), 1) = 4.5;
+    p.SubAnnual(2, tarn::annualBlock(tarn::Run::First, tarn::YearType::Water), 1) = 8.0;
     p.MinFlowUnit = "cubm x 1000 / day";
     p.MinYearsOf[1] = 1;
     p.MinYearsOf[2] = 2;
-    p.MinDateFirst(1, 1) = "2001-07-01";
-    p.MinFlowFirst(1, 1) = 0.125;
-    p.MinDateMeas(1, 1) = "2001-07-02";
-    p.MinFlowMeas(1, 1) = 0.5;
-    p.MinDateFirst(2, 1) = "2001-06-30";
-    p.MinFlowFirst(2, 1) = 1;
-    p.MinDateFirst(2, 2) = "2002-01-05";
-    p.MinFlowFirst(2, 2) = 2.5;
+    p.MinDateFirst(tarn::YearType::Water, 1) = "2001-07-01";
+    p.MinFlowFirst(tarn::YearType::Water, 1) = 0.125;
+    p.MinDateMeas(tarn::YearType::Water, 1) = "2001-07-02";
+    p.MinFlowMeas(tarn::YearType::Water, 1) = 0.5;
+    p.MinDateFirst(tarn::YearType::Calendar, 1) = "2001-06-30";
+    p.MinFlowFirst(tarn::YearType::Calendar, 1) = 1;
+    p.MinDateFirst(tarn::YearType::Calendar, 2) = "2002-01-05";
+    p.MinFlowFirst(tarn::YearType::Calendar, 2) = 2.5;
     return p;
 }
 
@@ -81,9 +81,9 @@ TEST(TextResults, LayoutMatchesTheHandCheckedFile) {
 TEST(TextResults, AfterARerunTheDailyLinesCarryTheLastRunWithUnscaledRain) {
     Project p = smallProject();
     p.RerunFlag = 1;
-    p.Balance(0, 1, 1) = 9.75;
-    p.Balance(12, 1, 2) = 0.125;
-    p.FlowTable(4, 1, 11) = 1e-7;
+    p.Balance(tarn::slot::Inputs, 1, tarn::qty::P) = 9.75;
+    p.Balance(tarn::slot::LastRun, 1, tarn::qty::ETr) = 0.125;
+    p.FlowTable(tarn::FlowColumn::CatchmentLast, 1, tarn::kCatchment) = 1e-7;
     const auto lines = linesOf(textResults(p));
     EXPECT_EQ(lines[1].substr(0, 30), "\"2001-06-30\",9.75,0.125,0,0,0,");
     EXPECT_NE(lines[1].find(",1000,0.0000001"), std::string::npos) << lines[1];  // plain decimals

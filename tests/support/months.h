@@ -11,10 +11,10 @@ inline void setMonths(Project& p, int year, int month, int count) {
     for (int m = 1; m <= count; ++m) {
         p.MonYear[std::size_t(m)] = float(year);
         p.MonMonth[std::size_t(m)] = float(month);
-        for (int f = 1; f <= 5; ++f) p.MonTotal(f, m) = 1.0;
+        for (int f = 1; f < kMonthFields; ++f) p.MonTotal(static_cast<MonthField>(f), m) = 1.0;
         for (int s = 1; s <= 10; ++s) {
-            p.MonSub(12 + s, m) = 2.0 * s;
-            p.MonSub(24 + s, m) = 1.0 * s;
+            p.MonSub(tarn::Run::Last, s, m) = 2.0 * s;
+            p.MonSub(tarn::Run::First, s, m) = 1.0 * s;
         }
         if (++month == 13) {
             month = 1;

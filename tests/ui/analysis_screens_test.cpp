@@ -108,19 +108,19 @@ private slots:
         auto volume = [&](double v) { return q(formatPattern(v / p.MonScale, "###00")); };
         QCOMPARE(text(s, "frmTotalflows", "txtMonth_0"), QString("January"));
         QCOMPARE(text(s, "frmTotalflows", "txtYear1_0"), QString("1999"));
-        QCOMPARE(text(s, "frmTotalflows", "txtFlow1_3"), volume(p.MonTotal(2, 4)));
-        QCOMPARE(text(s, "frmTotalflows", "txtFlow2_3"), volume(p.MonTotal(1, 4)));
-        QVERIFY(p.MonTotal(1, 4) != p.MonTotal(2, 4));  // the rerun changed the month
+        QCOMPARE(text(s, "frmTotalflows", "txtFlow1_3"), volume(p.MonTotal(tarn::MonthField::FirstVolume, 4)));
+        QCOMPARE(text(s, "frmTotalflows", "txtFlow2_3"), volume(p.MonTotal(tarn::MonthField::LastVolume, 4)));
+        QVERIFY(p.MonTotal(tarn::MonthField::LastVolume, 4) != p.MonTotal(tarn::MonthField::FirstVolume, 4));  // the rerun changed the month
         QCOMPARE(text(s, "frmTotalflows", "txtMeasured_3"),
-                 volume(p.MonTotal(3, 4) * p.TotalArea.numberOr0() / 100));
+                 volume(p.MonTotal(tarn::MonthField::MeasuredDepth, 4) * p.TotalArea.numberOr0() / 100));
         press(s, "frmTotalflows", "cmdNextmonths");
         QCOMPARE(text(s, "frmTotalflows", "txtYear1_0"), QString("2000"));
-        QCOMPARE(text(s, "frmTotalflows", "txtFlow1_11"), volume(p.MonTotal(2, 24)));
+        QCOMPARE(text(s, "frmTotalflows", "txtFlow1_11"), volume(p.MonTotal(tarn::MonthField::FirstVolume, 24)));
         // Previous shows the twelve months before the last one written: 12..23.
         press(s, "frmTotalflows", "cmdLastmonths");
         QCOMPARE(text(s, "frmTotalflows", "txtMonth_0"), QString("Dec"));
         QCOMPARE(text(s, "frmTotalflows", "txtYear1_0"), QString("1999"));
-        QCOMPARE(text(s, "frmTotalflows", "txtFlow1_0"), volume(p.MonTotal(2, 12)));
+        QCOMPARE(text(s, "frmTotalflows", "txtFlow1_0"), volume(p.MonTotal(tarn::MonthField::FirstVolume, 12)));
         QCOMPARE(cutText(s.nav.loaded("frmTotalflows")), QString());
     }
 
@@ -138,13 +138,13 @@ private slots:
         // Calendar years 1999..2008: ten years.
         press(s, f, "Command1");
         QCOMPARE(text(s, f, "txtFlow1A_0"), QString("1999"));
-        QCOMPARE(text(s, f, "txtFlow2A_1"), volume(p.AnnTotal(14, 2)));
-        QCOMPARE(text(s, f, "txtYearlyMeas_1"), volume(p.AnnTotal(20, 2)));
+        QCOMPARE(text(s, f, "txtFlow2A_1"), volume(p.AnnTotal(tarn::annualRow(tarn::AnnualFigure::FirstVolume, tarn::YearType::Calendar), 2)));
+        QCOMPARE(text(s, f, "txtYearlyMeas_1"), volume(p.AnnTotal(tarn::annualRow(tarn::AnnualFigure::MeasuredVolume, tarn::YearType::Calendar), 2)));
         QCOMPARE(text(s, f, "txtFlow1A_9"), QString("2000"));
-        QCOMPARE(text(s, f, "txtFlow2A_9"), volume(p.AnnTotal(8, 2)));
+        QCOMPARE(text(s, f, "txtFlow2A_9"), volume(p.AnnTotal(tarn::annualRow(tarn::AnnualFigure::LastVolume, tarn::YearType::Calendar), 2)));
         QVERIFY(text(s, f, "txtFlow2A_9") != text(s, f, "txtFlow2A_1"));
-        QCOMPARE(text(s, f, "txtflow4A_0"), volume(p.SubAnnual(1, 12, 2).numberOr0()));
-        QCOMPARE(text(s, f, "txtflow12A_2"), volume(p.SubAnnual(3, 7, 2).numberOr0()));
+        QCOMPARE(text(s, f, "txtflow4A_0"), volume(p.SubAnnual(1, tarn::annualBlock(tarn::Run::First, tarn::YearType::Calendar), 2).numberOr0()));
+        QCOMPARE(text(s, f, "txtflow12A_2"), volume(p.SubAnnual(3, tarn::annualBlock(tarn::Run::Last, tarn::YearType::Calendar), 2).numberOr0()));
         QCOMPARE(s.control<QLabel>(f, "lblSubYear_1")->text(), QString("2000"));
 
         // Next shows from the eighth year; a year the record lacks stays blank.
@@ -152,19 +152,19 @@ private slots:
         QCOMPARE(text(s, f, "txtFlow1A_0"), QString("2006"));
         QCOMPARE(text(s, f, "txtFlow1A_2"), QString("2008"));
         QCOMPARE(text(s, f, "txtFlow1A_3"), QString(" "));
-        QCOMPARE(text(s, f, "txtflow3A_0"), volume(p.SubAnnual(1, 12, 8).numberOr0()));
+        QCOMPARE(text(s, f, "txtflow3A_0"), volume(p.SubAnnual(1, tarn::annualBlock(tarn::Run::First, tarn::YearType::Calendar), 8).numberOr0()));
         QCOMPARE(text(s, f, "txtflow6A_0"), QString());
         press(s, f, "cmdNext8");  // nothing further
         QCOMPARE(text(s, f, "txtFlow1A_0"), QString("2006"));
         press(s, f, "cmdLast8");
         QCOMPARE(text(s, f, "txtFlow1A_0"), QString("1999"));
-        QCOMPARE(text(s, f, "txtFlow2A_7"), volume(p.AnnTotal(14, 8)));
+        QCOMPARE(text(s, f, "txtFlow2A_7"), volume(p.AnnTotal(tarn::annualRow(tarn::AnnualFigure::FirstVolume, tarn::YearType::Calendar), 8)));
 
         // Water years from July 1999: nine of them.
         s.control<QRadioButton>(f, "OptWater")->setChecked(true);
         press(s, f, "Command1");
         QCOMPARE(text(s, f, "txtFlow1A_0"), QString("1999-2000"));
-        QCOMPARE(text(s, f, "txtFlow2A_0"), volume(p.AnnTotal(13, 1)));
+        QCOMPARE(text(s, f, "txtFlow2A_0"), volume(p.AnnTotal(tarn::annualRow(tarn::AnnualFigure::FirstVolume, tarn::YearType::Water), 1)));
         QCOMPARE(s.control<QLabel>(f, "lblSubYear_0")->text(), QString("1999-\n2000"));
         QCOMPARE(cutText(s.nav.loaded(f)), QString());
     }
@@ -177,8 +177,8 @@ private slots:
         s.nav.show(f);
         press(s, f, "cmdShowmeAntotal");
         QCOMPARE(text(s, f, "txtAnTotYear_0"), QString("1999"));
-        QCOMPARE(text(s, f, "txtAnTotmm_4"), q(formatPattern(p.AnnTotal(16, 5), "###")));
-        QCOMPARE(text(s, f, "txtAnTotMeasmm_4"), q(formatPattern(p.AnnTotal(22, 5), "###")));
+        QCOMPARE(text(s, f, "txtAnTotmm_4"), q(formatPattern(p.AnnTotal(tarn::annualRow(tarn::AnnualFigure::FirstDepth, tarn::YearType::Calendar), 5), "###")));
+        QCOMPARE(text(s, f, "txtAnTotMeasmm_4"), q(formatPattern(p.AnnTotal(tarn::annualRow(tarn::AnnualFigure::MeasuredDepth, tarn::YearType::Calendar), 5), "###")));
         QCOMPARE(text(s, f, "txtAnTotmm_12"), QString(" "));  // no rerun
         press(s, f, "cmdnext8");
         QCOMPARE(text(s, f, "txtAnTotYear_1"), QString("2007"));
@@ -201,7 +201,7 @@ private slots:
         QCOMPARE(s.control<QLabel>(f, "lblScale1")->text(), q(p.MinFlowUnit));
         QCOMPARE(s.control<QLabel>(f, "lblScale3")->text(), q(p.MinFlowUnit));
         press(s, f, "CmdYear7dayMin");
-        const int cal = int(YearType::Calendar);
+        const YearType cal = YearType::Calendar;
         auto volume = [&](double v) { return q(formatPattern(v / p.FlowScale, "###00")); };
         QCOMPARE(text(s, f, "txtYear_0"), QString("1999"));
         QCOMPARE(text(s, f, "txtFlow1A_2"), q(p.MinDateFirst(cal, 3)));
@@ -211,7 +211,7 @@ private slots:
         QCOMPARE(text(s, f, "txtFlow1A_19"), q(p.MinDateMeas(cal, 3)));
         QCOMPARE(text(s, f, "txtFlow2A_27"), q(formatPattern(p.MinFlowMeas(cal, 3), "###00.00")));
         QCOMPARE(text(s, f, "txtflow5A_0"),
-                 q(formatPattern(p.SubFlow7(1, p.MinDayFirst[3], 1) / p.FlowScale, "##0")));
+                 q(formatPattern(p.SubFlow7(tarn::Run::First, p.MinDayFirst[3], 1) / p.FlowScale, "##0")));
         QCOMPARE(text(s, f, "txtSubArea_0"), q(formatPattern(p.SubArea[1].numberOr0(), "####")));
 
         // The pages keep the calendar years of the search, whichever option is selected.
@@ -226,7 +226,7 @@ private slots:
         QCOMPARE(text(s, f, "txtFlow2A_7"), volume(p.MinFlowFirst(cal, 8)));
 
         press(s, f, "CmdYear7dayMin");
-        const int water = int(YearType::Water);
+        const YearType water = YearType::Water;
         QCOMPARE(text(s, f, "txtYear_0"), QString("1999"));
         QCOMPARE(text(s, f, "txtFlow1A_0"), q(p.MinDateFirst(water, 1)));
         QVERIFY(text(s, f, "txtFlow1A_0").startsWith("1999-") || text(s, f, "txtFlow1A_0").startsWith("2000-"));

@@ -98,8 +98,8 @@ private slots:
         QCOMPARE(p.NumDays, ref.days);
         for (int d = 1; d <= ref.days; ++d) {
             QCOMPARE(p.DayDate(d, 0), ref.dates[std::size_t(d)]);
-            QCOMPARE(p.Balance(0, d, 1), ref.rain[std::size_t(d)]);
-            QCOMPARE(p.Balance(11, d, 16), measured ? ref.measured[std::size_t(d)] : 0.0);
+            QCOMPARE(p.Balance(tarn::slot::Inputs, d, tarn::qty::P), ref.rain[std::size_t(d)]);
+            QCOMPARE(p.Balance(tarn::slot::FirstRun, d, tarn::qty::Measured), measured ? ref.measured[std::size_t(d)] : 0.0);
         }
         QCOMPARE(s.nav.loaded(kChart)->windowTitle(),
                  "Active File:" + exampleWorkbook() + " Edit Rainfall or Etref Data");
@@ -135,7 +135,7 @@ private slots:
         const QByteArray before = fileBytes(exampleWorkbook());
         Session s(true);
         const int row = 40;
-        double& value = column == 1 ? s.project.Balance(0, row + 1, 1) : s.project.Balance(11, row + 1, 16);
+        double& value = column == 1 ? s.project.Balance(tarn::slot::Inputs, row + 1, tarn::qty::P) : s.project.Balance(tarn::slot::FirstRun, row + 1, tarn::qty::Measured);
         const double old = value;
 
         emit s.chart()->pointSelected(column, row);
@@ -209,10 +209,10 @@ private slots:
         emit s.chart()->pointActivated(1, 0);
         s.captureEtref(false);
         QVERIFY(s.nav.loaded(kChart));
-        QCOMPARE(s.project.Balance(0, 1, 1), 99.0);
+        QCOMPARE(s.project.Balance(tarn::slot::Inputs, 1, tarn::qty::P), 99.0);
         for (int d = 2; d <= ref.days; ++d) {
-            QCOMPARE(s.project.Balance(0, d, 1), ref.rain[std::size_t(d)]);
-            QCOMPARE(s.project.Balance(0, d, 2), ref.etref[std::size_t(d)]);
+            QCOMPARE(s.project.Balance(tarn::slot::Inputs, d, tarn::qty::P), ref.rain[std::size_t(d)]);
+            QCOMPARE(s.project.Balance(tarn::slot::Inputs, d, tarn::qty::ETr), ref.etref[std::size_t(d)]);
         }
         QCOMPARE(s.project.MeasFlow, 1);
         QCOMPARE(s.chart()->columnLabel(1), QString("Daily reference evapotranspiration   (mm/day)"));
@@ -239,11 +239,11 @@ private slots:
         QVERIFY(s.click(kChart, "cmdBack4"));
         QVERIFY(!s.nav.loaded(kChart));
         QVERIFY(s.nav.loaded("frmEtref")->isVisible());
-        QCOMPARE(s.project.Balance(5, 2, 2), 4.75);
+        QCOMPARE(s.project.MonthlyEtref[std::size_t(2)], 4.75);
         QCOMPARE(s.project.ChartMeas, 0);
         // Every day gets the value of its calendar month (the record starts on 1 January).
-        for (int d = 1; d <= 31; ++d) QCOMPARE(s.project.Balance(0, d, 2), ref.monthly.values[1]);
-        for (int d = 32; d <= 59; ++d) QCOMPARE(s.project.Balance(0, d, 2), 4.75);
+        for (int d = 1; d <= 31; ++d) QCOMPARE(s.project.Balance(tarn::slot::Inputs, d, tarn::qty::ETr), ref.monthly.values[1]);
+        for (int d = 32; d <= 59; ++d) QCOMPARE(s.project.Balance(tarn::slot::Inputs, d, tarn::qty::ETr), 4.75);
     }
 
     // A series cell that is not a number: the chart names the file and the cell and keeps
@@ -276,8 +276,8 @@ private slots:
         QCOMPARE(s.dialogs.beeps(), 1);
         QCOMPARE(s.control<ChartControl>(kChart, "chtSampleP")->rowCount(), 0);
         QCOMPARE(s.project.NumDays, 20);
-        QCOMPARE(s.project.Balance(0, 20, 1), 10.0);
-        QCOMPARE(s.project.Balance(0, 20, 2), 0.0);
+        QCOMPARE(s.project.Balance(tarn::slot::Inputs, 20, tarn::qty::P), 10.0);
+        QCOMPARE(s.project.Balance(tarn::slot::Inputs, 20, tarn::qty::ETr), 0.0);
         QCOMPARE(s.project.LoadEtref, 1);  // asked for still
     }
 };

@@ -81,7 +81,7 @@ Project coreRead(tarn::EtrefInput etref) {
 }
 
 // The first day on which two projects' series (slot, k) differ; 0 when none does.
-int firstDifference(const Project& a, const Project& b, int slot, int k) {
+int firstDifference(const Project& a, const Project& b, tarn::Slot slot, tarn::Qty k) {
     if (a.NumDays != b.NumDays) return -1;
     for (int d = 1; d <= a.NumDays; ++d)
         if (a.Balance(slot, d, k) != b.Balance(slot, d, k) || a.DayDate(d, 0) != b.DayDate(d, 0)) return d;
@@ -277,7 +277,7 @@ private slots:
         for (int k = 1; k <= tarn::kSubAreas; ++k)
             for (int e = 0; e < 3; ++e)
                 QCOMPARE(s.text(ini, QString("txtIni%1_%2").arg(k).arg(e)),
-                         toQ(parameters.SubPara(k - 1, tarn::para::St0 + e).text()));
+                         toQ(parameters.SubPara(k - 1, tarn::paramAfter(tarn::para::St0, e)).text()));
         QVERIFY(!s.enabled(ini, "cmdNext_8"));
         s.type(ini, "txtIni2_0", "12.5");
         QVERIFY(s.click(ini, "cmdCapture"));

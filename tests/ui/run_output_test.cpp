@@ -88,7 +88,7 @@ QStringList lines(const std::string& text) { return toQ(text).split("\r\n"); }
 
 // A fit label's figures, one to a line, as the one line of fitText.
 QString fitShown(const QLabel* label) { return label->text().replace("\n(r ", " (r ").replace('\n', "  "); }
-QString fitOf(const Project& p, int run, tarn::DayRange days) { return toQ(tarn::fitText(tarn::runFit(p, run, days))); }
+QString fitOf(const Project& p, tarn::Slot run, tarn::DayRange days) { return toQ(tarn::fitText(tarn::runFit(p, run, days))); }
 
 QStringList readLines(const QString& file) {
     return lines(tarn::readWholeFile(toPath(file)));
@@ -192,7 +192,7 @@ private slots:
         int differ = 0;
         for (int d = 1; d <= p.NumDays; ++d) {
             for (int k = 1; k <= 16; ++k)
-                QCOMPARE(p.Balance(slot::FirstRun, d, k), first.Balance(slot::FirstRun, d, k));
+                QCOMPARE(p.Balance(slot::FirstRun, d, tarn::quantityAt(k)), first.Balance(slot::FirstRun, d, tarn::quantityAt(k)));
             differ += p.Balance(slot::LastRun, d, qty::Q) != p.Balance(slot::FirstRun, d, qty::Q);
         }
         QVERIFY2(differ > p.NumDays / 2, qPrintable(QString::number(differ)));
@@ -282,7 +282,8 @@ private slots:
         struct Edit {
             int column;
             QString answer;
-            int slot, k;
+            tarn::Slot slot;
+            tarn::Qty k;
             double stored;
             QString message;
         };

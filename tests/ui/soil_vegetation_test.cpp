@@ -61,11 +61,11 @@ tarn::Project loadedBySoilStep(const tarn::Project& session) {
 // SubPara parameters 2..11 (soil, vegetation, initial stores, baseflow) of every sub-area.
 void compareParameters(const tarn::Project& actual, const tarn::Project& expected) {
     for (int sub = 0; sub < tarn::kSubAreas; ++sub)
-        for (int k = TAW; k <= K; ++k)
+        for (tarn::Param k : tarn::kRunParams)
             QVERIFY2(actual.SubPara(sub, k).text() == expected.SubPara(sub, k).text(),
                      qPrintable(QString("A%1 parameter %2: %3, expected %4")
                                     .arg(sub + 1)
-                                    .arg(k)
+                                    .arg(tarn::indexOf(k))
                                     .arg(toQ(actual.SubPara(sub, k).text()), toQ(expected.SubPara(sub, k).text()))));
 }
 
@@ -94,7 +94,7 @@ private slots:
         for (int k = 1; k <= tarn::kSubAreas; ++k)
             for (int e = 0; e < 3; ++e)
                 QCOMPARE(text(s, "frmSoilPara", QString("txtSoil%1_%2").arg(k).arg(e)),
-                         toQ(expected.SubPara(k - 1, TAW + e).text()));
+                         toQ(expected.SubPara(k - 1, tarn::paramAfter(TAW, e)).text()));
         QCOMPARE(text(s, "frmSoilPara", "txtSoil1_0"), QString("110"));
         QCOMPARE(text(s, "frmSoilPara", "txtBFlow"), QString("0.85"));
         QCOMPARE(text(s, "frmSoilPara", "txtResCoef"), QString("0.975"));
@@ -223,7 +223,7 @@ private slots:
         QCOMPARE(text(s, "frmVege", "txtMessage4"), " Parameters used in the " + file + " are loaded");
         for (int k = 1; k <= tarn::kSubAreas; ++k)
             for (int e = 0; e < 2; ++e)
-                QCOMPARE(text(s, "frmVege", QString("txtVege%1_%2").arg(k).arg(e)), toQ(expected.SubPara(k - 1, IF + e).text()));
+                QCOMPARE(text(s, "frmVege", QString("txtVege%1_%2").arg(k).arg(e)), toQ(expected.SubPara(k - 1, tarn::paramAfter(IF, e)).text()));
         QVERIFY(!enabled(s, "frmVege", "cmdNext_7"));
         QVERIFY(!enabled(s, "frmVege", "cmdUpdateVege"));
 

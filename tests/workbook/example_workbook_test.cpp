@@ -28,9 +28,9 @@ TEST(ExampleWorkbook, LoadsAndRunsCloseToTheMeasuredWaterYield) {
     RunModel(p);
     double rain = 0, modelled = 0, measured = 0;
     for (int d = 1; d <= p.NumDays; ++d) {
-        rain += p.Balance(11, d, 1);
-        modelled += p.Balance(11, d, 15);
-        measured += p.Balance(11, d, 16);
+        rain += p.Balance(tarn::slot::FirstRun, d, tarn::qty::P);
+        modelled += p.Balance(tarn::slot::FirstRun, d, tarn::qty::Q);
+        measured += p.Balance(tarn::slot::FirstRun, d, tarn::qty::Measured);
     }
     const double years = p.NumDays / 365.25;
     EXPECT_NEAR(rain / years, 929, 10);

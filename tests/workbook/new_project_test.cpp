@@ -152,8 +152,8 @@ TEST(NewProject, WorkbookReadsBackWithDefaultClassesChosenClassesAndInitialCondi
     const double a1[] = {120, 60, 18, 0.3, 1.1, 18, 120, 50};
     const double a2[] = {160, 80, 24, 0.08, 1.0, 24, 160, 50};
     for (int k = 0; k < 8; ++k) {
-        EXPECT_EQ(p.SubPara(0, para::TAW + k).toNumber(), a1[k]) << "A1 parameter " << para::TAW + k;
-        EXPECT_EQ(p.SubPara(1, para::TAW + k).toNumber(), a2[k]) << "A2 parameter " << para::TAW + k;
+        EXPECT_EQ(p.SubPara(0, paramAfter(para::TAW, k)).toNumber(), a1[k]) << "A1 parameter " << k;
+        EXPECT_EQ(p.SubPara(1, paramAfter(para::TAW, k)).toNumber(), a2[k]) << "A2 parameter " << k;
     }
     EXPECT_EQ(p.SubPara(0, para::BFI).toNumber(), 0.5);
     EXPECT_EQ(p.SubPara(0, para::K).toNumber(), 0.98);

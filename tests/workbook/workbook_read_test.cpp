@@ -37,7 +37,7 @@ TEST_P(FixtureWorkbook, ParametersAndClassTablesAreLoaded) {
     loadParametersFromDataFile(*book, p);
     for (int s = 0; s < 3; ++s)
         for (int c = 0; c < 10; ++c)
-            EXPECT_EQ(p.SubPara(s, c), Variant(fixture::kSubAreaTexts[std::size_t(s)][std::size_t(c)]))
+            EXPECT_EQ(p.SubPara(s, paramAfter(para::Area, c)), Variant(fixture::kSubAreaTexts[std::size_t(s)][std::size_t(c)]))
                 << "sub-area " << s + 1 << " parameter " << c;
     for (int s = 0; s < 10; ++s) {
         EXPECT_EQ(p.SubPara(s, para::BFI), Variant("0.6"));
@@ -62,9 +62,9 @@ TEST_P(FixtureWorkbook, DailySeriesAreReadWithIsoDates) {
     for (int d = 1; d <= fixture::kDays; ++d) {
         const auto i = std::size_t(d - 1);
         EXPECT_EQ(p.DayDate(d, 0), fixture::kDates[i]);
-        EXPECT_EQ(p.Balance(0, d, 1), fixture::kRain[i]);
-        EXPECT_EQ(p.Balance(0, d, 2), fixture::kEtref[i]);
-        EXPECT_EQ(p.Balance(11, d, 16), fixture::kFlow[i]);
+        EXPECT_EQ(p.Balance(tarn::slot::Inputs, d, tarn::qty::P), fixture::kRain[i]);
+        EXPECT_EQ(p.Balance(tarn::slot::Inputs, d, tarn::qty::ETr), fixture::kEtref[i]);
+        EXPECT_EQ(p.Balance(tarn::slot::FirstRun, d, tarn::qty::Measured), fixture::kFlow[i]);
     }
 }
 
@@ -74,13 +74,13 @@ TEST_P(FixtureWorkbook, MonthlyEvapotranspirationIsSpreadByCalendarMonth) {
     loadDailySeries(*book, p, {true, false, EtrefInput::Monthly});
     EXPECT_EQ(p.EtrefMonthly, 1);
     for (int m = 1; m <= 12; ++m) {
-        EXPECT_EQ(p.Balance(5, m, 2), fixture::kMonthlyEtref[std::size_t(m - 1)]);
+        EXPECT_EQ(p.MonthlyEtref[std::size_t(m)], fixture::kMonthlyEtref[std::size_t(m - 1)]);
         EXPECT_EQ(p.MonthLabel[std::size_t(m)], fixture::kMonthLabels[std::size_t(m - 1)]);
     }
     spreadMonthlyEtref(p);
-    for (int d = 1; d <= 5; ++d) EXPECT_EQ(p.Balance(0, d, 2), 1.3);  // March
-    for (int d = 6; d <= 10; ++d) EXPECT_EQ(p.Balance(0, d, 2), 2.1);  // April
-    EXPECT_EQ(p.Balance(11, 3, 16), 0.0);  // measured streamflow was not asked for
+    for (int d = 1; d <= 5; ++d) EXPECT_EQ(p.Balance(tarn::slot::Inputs, d, tarn::qty::ETr), 1.3);  // March
+    for (int d = 6; d <= 10; ++d) EXPECT_EQ(p.Balance(tarn::slot::Inputs, d, tarn::qty::ETr), 2.1);  // April
+    EXPECT_EQ(p.Balance(tarn::slot::FirstRun, 3, tarn::qty::Measured), 0.0);  // measured streamflow was not asked for
 }
 
 INSTANTIATE_TEST_SUITE_P(OtherProgramsFiles, FixtureWorkbook,
