@@ -64,10 +64,11 @@ DailyRecord readDailyCsv(const fs::path& path) {
                                           "save it as a CSV file in UTF-8");
     };
     {
-        char head[2] = {};
-        in.read(head, 2);
-        if (in.gcount() == 2 && ((head[0] == '\xFF' && head[1] == '\xFE') || (head[0] == '\xFE' && head[1] == '\xFF')))
-            throw notUtf8();
+        std::string head(64 * 1024, '\0');  // bytes looked at before any line is read
+        in.read(head.data(), std::streamsize(head.size()));
+        head.resize(std::size_t(in.gcount()));
+        const bool utf16Mark = head.rfind("\xFF\xFE", 0) == 0 || head.rfind("\xFE\xFF", 0) == 0;
+        if (utf16Mark || head.find('\0') != std::string::npos) throw notUtf8();
         in.clear();
         in.seekg(0);
     }

@@ -189,11 +189,18 @@ void XlsxWorkbook::load() {
     const pugi::xml_node root = book.document_element();
     if (!xml::is(root, "workbook")) damaged(workbookPart_ + " is not a workbook part");
     date1904_ = isTrue(xml::child(root, "workbookPr").attribute("date1904"));
+    // The first visible sheet (a hidden one before the project's sheet is passed over);
+    // the first sheet when none is visible.
     pugi::xml_node firstSheet;
     for (pugi::xml_node s : xml::child(root, "sheets").children())
         if (xml::is(s, "sheet")) {
-            firstSheet = s;
-            break;
+            const std::string state = s.attribute("state").value();
+            const bool visible = state != "hidden" && state != "veryHidden";
+            if (!firstSheet) firstSheet = s;
+            if (visible) {
+                firstSheet = s;
+                break;
+            }
         }
     if (!firstSheet) throw InputError(path().string() + " has no worksheet");
     const std::string sheetId = xml::attribute(firstSheet, "id").value();
