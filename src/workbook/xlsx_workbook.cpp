@@ -10,6 +10,7 @@
 #include "model/cell_address.h"
 #include "model/dates.h"
 #include "model/errors.h"
+#include "model/message_text.h"
 #include "workbook/xml_scanner.h"
 #include "workbook/xml_util.h"
 #include "workbook/zip_archive.h"
@@ -329,13 +330,13 @@ void XlsxWorkbook::loadSheet() {
             // An ISO 8601 date written as text; the day is what matters.
             if (!hasValue) return;
             auto date = parseDateText(std::string_view(value).substr(0, 10));
-            if (!date) damaged("cell " + where() + " holds the date '" + value + "'");
+            if (!date) damaged("cell " + where() + " holds the date " + quotedText(value));
             cell.type = Cell::Type::Date;
             cell.number = serialOfDays(daysSinceEpoch(*date), date1904_);
         } else {
             if (!hasValue || value.empty()) return;  // formatted but empty
             if (!parseDouble(value, cell.number))
-                damaged("cell " + where() + " holds '" + value + "' as a number");
+                damaged("cell " + where() + " holds " + quotedText(value) + " as a number");
             const bool date = style >= 0 && std::size_t(style) < dateStyle_.size() && dateStyle_[std::size_t(style)];
             cell.type = date ? Cell::Type::Date : Cell::Type::Number;
         }
@@ -363,7 +364,7 @@ void XlsxWorkbook::loadSheet() {
             if (name == "row") {
                 const auto ref = t.attribute("r");
                 int number = row + 1;
-                if (ref && !parseInt(*ref, number)) damaged("row number '" + std::string(*ref) + "' in " + sheetPart_);
+                if (ref && !parseInt(*ref, number)) damaged("row number " + quotedText(*ref) + " in " + sheetPart_);
                 if (number < 1 || number > kMaxRow) damaged("row number " + std::to_string(number) + " in " + sheetPart_);
                 row = number;
                 if (std::size_t(row) >= rows_.size()) rows_.resize(std::size_t(row) + 1);
@@ -373,7 +374,7 @@ void XlsxWorkbook::loadSheet() {
                 col = column + 1;
                 int refRow = row;
                 if (const auto ref = t.attribute("r"); ref && !parseRef(*ref, col, refRow))
-                    damaged("cell reference '" + std::string(*ref) + "' in " + sheetPart_);
+                    damaged("cell reference " + quotedText(*ref) + " in " + sheetPart_);
                 if (refRow != row) damaged("cell " + where() + " outside its row " + std::to_string(row));
                 if (col > kMaxColumn) damaged("too many columns in row " + std::to_string(row));
                 column = col;
