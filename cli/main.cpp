@@ -26,6 +26,9 @@ int main(int argc, char** argv) {
         for (const tarn::Command& command : commands)
             if (command.app->parsed()) return command.run();
         return 2;
+    } catch (const tarn::OptionError& e) {
+        std::fprintf(stderr, "tarnflow: %s\n", e.what());
+        return 2;
     } catch (const tarn::InputError& e) {
         std::fprintf(stderr, "tarnflow: %s\n", e.what());
         return 1;

@@ -7,6 +7,7 @@
 
 #include "commands.h"
 #include "model/variant.h"
+#include "run_job.h"
 #include "workbook/new_project.h"
 
 namespace tarn {
@@ -57,6 +58,7 @@ Command addNewCommand(CLI::App& app) {
                 NewProjectOptions& options = state->options;
                 options.target = state->target;
                 options.series = state->series;
+                checkOutputPath("OUT", options.target);
                 if (bfi->count()) options.bfi = state->bfi;
                 if (recession->count()) options.recession = state->recession;
                 const NewProjectReport report = createNewProject(options);

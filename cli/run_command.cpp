@@ -1,6 +1,7 @@
 // tarnflow run: one project workbook, its run, analyses and result files.
 #include <cstdio>
 
+#include "analysis/fit.h"
 #include "commands.h"
 #include "input/details.h"
 #include "run_job.h"
@@ -22,7 +23,7 @@ Command addRunCommand(CLI::App& app) {
     struct State {
         RunJobOptions options;
         std::string etref;
-        std::string textOut, workbookOut, fitWindow, summaryJson;
+        std::string textOut, workbookOut, fitWindow, summaryJson, warmUp;
         bool timings = false;
     };
     auto state = std::make_shared<State>();
@@ -35,8 +36,8 @@ Command addRunCommand(CLI::App& app) {
     run->add_option("--fit-window", state->fitWindow,
                     "fit to the measured streamflow over FROM:TO only (dates, e.g. 2001-01-01:2005-12-31; "
                     "either may be left out)");
-    run->add_option("--warm-up", state->options.warmUpDays, "leave the first DAYS days of the fit window out of the fit")
-        ->check(CLI::NonNegativeNumber);
+    run->add_option("--warm-up", state->warmUp, "leave the first DAYS days of the fit window out of the fit")
+        ->type_name("DAYS");
     run->add_option("--summary-json", state->summaryJson,
                     "write the summary (fit, water balance, flow duration, mean annual figures) as JSON to FILE");
     run->add_flag("--timings", state->timings, "print the seconds each stage took");
@@ -52,15 +53,11 @@ Command addRunCommand(CLI::App& app) {
                 if (!state->workbookOut.empty()) options.workbookOut = state->workbookOut;
                 if (!state->summaryJson.empty()) options.summaryJson = state->summaryJson;
                 if (!state->fitWindow.empty()) {
-                    const auto colon = state->fitWindow.find(':');
-                    if (colon == std::string::npos) {
-                        std::fprintf(stderr, "tarnflow: --fit-window %s: give FROM:TO, e.g. 2001-01-01:2005-12-31\n",
-                                     state->fitWindow.c_str());
-                        return 2;
-                    }
-                    options.fitFrom = state->fitWindow.substr(0, colon);
-                    options.fitTo = state->fitWindow.substr(colon + 1);
+                    const DateWindow window = parseDateWindow(state->fitWindow, "--fit-window");
+                    options.fitFrom = window.from;
+                    options.fitTo = window.to;
                 }
+                if (!state->warmUp.empty()) options.warmUpDays = parseDayCount(state->warmUp, "--warm-up");
                 options.timeNow = timeNowText();  // the clock text of the project details step
 
                 Project project;

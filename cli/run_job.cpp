@@ -1,12 +1,16 @@
 #include "run_job.h"
 
+#include <unistd.h>
+
 #include <chrono>
 #include <cctype>
 #include <cstdio>
 #include <vector>
 
+#include "analysis/fit.h"
 #include "analysis/result_tables.h"
 #include "input/capture.h"
+#include "input/rain_warning.h"
 #include "model/errors.h"
 #include "model/run_model.h"
 #include "output/saved_workbook.h"
@@ -29,12 +33,27 @@ template <class F>
 void inFile(const std::filesystem::path& file, F&& f) {
     try {
         f();
+    } catch (const OptionError&) {
+        throw;
     } catch (const InputError& e) {
         throw InputError(namingFile(file.string(), e.what()));
     }
 }
 
 }  // namespace
+
+void checkOutputPath(const std::string& what, const std::filesystem::path& path) {
+    namespace fs = std::filesystem;
+    if (path.empty()) throw InputError(what + ": no file name was given");
+    const std::string named = what + " " + path.string();
+    std::error_code ec;
+    if (fs::is_directory(path, ec)) throw InputError(named + " is a folder; give a file name");
+    const fs::path folder = path.parent_path().empty() ? fs::path(".") : path.parent_path();
+    if (!fs::exists(folder, ec)) throw InputError(named + ": the folder " + folder.string() + " does not exist");
+    if (!fs::is_directory(folder, ec)) throw InputError(named + ": " + folder.string() + " is not a folder");
+    if (::access(folder.c_str(), W_OK | X_OK) != 0)
+        throw InputError(named + ": the folder " + folder.string() + " is not writable");
+}
 
 void checkOutputPaths(const RunJobOptions& o) {
     struct Named {
@@ -53,6 +72,7 @@ void checkOutputPaths(const RunJobOptions& o) {
         for (char& ch : ext) ch = char(std::tolower(static_cast<unsigned char>(ch)));
         if (ext == ".xls") files.push_back({"--workbook-out", xlsx.replace_extension(".xlsx")});
     }
+    for (std::size_t i = 1; i < files.size(); ++i) checkOutputPath(files[i].what, files[i].path);
     for (std::size_t i = 1; i < files.size(); ++i)
         for (std::size_t j = 0; j < i; ++j)
             if (std::string(files[i].what) != files[j].what && sameFile(files[i].path, files[j].path))
@@ -91,6 +111,11 @@ RunJobReport runJob(Project& p, const RunJobOptions& o, const StageProgress& pro
         if (o.monthlyEtref) spreadMonthlyEtref(p);
     });
     p.MeasFlow = o.measured ? 1 : 0;
+    report.noRain = noRainWarning(p);
+    // The fit window and the warm-up against the record, before the run and any file.
+    DayRange window;
+    if (!o.figuresOnly)
+        window = afterWarmUp(p, windowDays(p, {o.fitFrom, o.fitTo}, "--fit-window"), o.warmUpDays, "--warm-up");
     report.readSeconds = secondsSince(start);
 
     // The first run.
@@ -111,30 +136,40 @@ RunJobReport runJob(Project& p, const RunJobOptions& o, const StageProgress& pro
 
     // The summary: fit over the window, less the warm-up days; duration; closure.
     start = Clock::now();
-    DayRange window;
-    inFile(o.workbook, [&] {
-        window = dayRangeOf(p, o.fitFrom, o.fitTo);
-        if (o.warmUpDays < 0) throw InputError("--warm-up " + std::to_string(o.warmUpDays) + " is not a number of days");
-        window.first += o.warmUpDays;
-    });
     report.summary = summarizeFirstRun(p, o.measured, window);
     report.summarySeconds = secondsSince(start);
 
     // Files.
     start = Clock::now();
     p.TimeNow = o.timeNow;
-    if (o.textOut) {
-        writeTextResults(p, *o.textOut, stage("Writing " + o.textOut->string()));
-        report.textOut = o.textOut;
-    }
-    if (o.workbookOut) {
-        const SavedWorkbook saved = saveResultsWorkbook(p, *o.workbookOut, o.excel, stage("Writing " + o.workbookOut->string()));
-        report.workbookOut = saved.path;
-        report.workbookNote = saved.note;
-    }
-    if (o.summaryJson) {
-        writeBytesAtomically(*o.summaryJson, summaryJson(report.summary));
-        report.summaryJson = o.summaryJson;
+    std::vector<std::filesystem::path> created;  // files of this job that did not exist before
+    auto writing = [&](const std::filesystem::path& file) {
+        std::error_code ec;
+        if (!std::filesystem::exists(std::filesystem::symlink_status(file, ec))) created.push_back(file);
+    };
+    try {
+        if (o.textOut) {
+            writing(*o.textOut);
+            writeTextResults(p, *o.textOut, stage("Writing " + o.textOut->string()));
+            report.textOut = o.textOut;
+        }
+        if (o.workbookOut) {
+            writing(*o.workbookOut);
+            std::filesystem::path xlsx = *o.workbookOut;
+            writing(xlsx.replace_extension(".xlsx"));  // where the copy of a legacy input goes
+            const SavedWorkbook saved = saveResultsWorkbook(p, *o.workbookOut, o.excel, stage("Writing " + o.workbookOut->string()));
+            report.workbookOut = saved.path;
+            report.workbookNote = saved.note;
+        }
+        if (o.summaryJson) {
+            writing(*o.summaryJson);
+            writeBytesAtomically(*o.summaryJson, summaryJson(report.summary));
+            report.summaryJson = o.summaryJson;
+        }
+    } catch (...) {
+        std::error_code ec;
+        for (const auto& file : created) std::filesystem::remove(file, ec);
+        throw;
     }
     report.saveSeconds = secondsSince(start);
     return report;
@@ -160,6 +195,7 @@ std::string formatReport(const RunJobReport& r, const RunJobOptions& o) {
         line("               measured streamflow %.0f mm", *s.measured);
     else
         line("               no day has a measured streamflow");
+    if (!r.noRain.empty()) line("Warning:       %s", r.noRain.c_str());
     out += summaryText(s);
     if (r.textOut) line("Text results:  %s", r.textOut->string().c_str());
     if (r.workbookOut) {

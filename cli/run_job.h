@@ -34,6 +34,7 @@ struct RunJobReport {
     RunSummary summary;
     std::optional<std::filesystem::path> textOut, workbookOut, summaryJson;
     std::string workbookNote;
+    std::string noRain;  // the sub-areas of the catchment that get no rain, or ""
     // Seconds spent in each stage.
     double readSeconds = 0, runSeconds = 0, analysisSeconds = 0, summarySeconds = 0, saveSeconds = 0;
 };
@@ -41,13 +42,20 @@ struct RunJobReport {
 // Stage names and progress of long stages, for a terminal.
 using StageProgress = std::function<void(const std::string& stage, int value, int maximum)>;
 
-// Refuses (InputError) an output path that names the input workbook or another output of
-// the same job, links and other spellings of one file included.
+// Refuses (InputError) an output path, given as `what` ("--text-out"), that cannot be
+// written: empty, a folder, in a folder that does not exist or is not writable.
+void checkOutputPath(const std::string& what, const std::filesystem::path& path);
+
+// Refuses (InputError) every output path of the job that checkOutputPath refuses, and one
+// that names the input workbook or another output of the same job, links and other
+// spellings of one file included.
 void checkOutputPaths(const RunJobOptions& options);
 
-// Runs the job on `project` (a fresh one); checkOutputPaths and the fit window first, before
-// anything is written. Throws InputError with one line that names the file and the cell,
-// sub-area or option.
+// Runs the job on `project` (a fresh one); checkOutputPaths first, the fit window and
+// warm-up (OptionError) once the record is read, before the run and before anything is
+// written. Throws InputError with one line that names the file and the cell, sub-area or
+// option. When a file cannot be written, the files this job created before it are removed
+// again.
 RunJobReport runJob(Project& project, const RunJobOptions& options, const StageProgress& progress = {});
 
 // The report as the command line prints it.

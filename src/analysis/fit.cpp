@@ -8,6 +8,7 @@
 #include "model/dates.h"
 #include "model/errors.h"
 #include "model/measured_days.h"
+#include "model/message_text.h"
 
 namespace tarn {
 
@@ -81,11 +82,11 @@ DayRange dayRangeOf(const Project& p, const std::string& from, const std::string
     const int n = p.NumDays;
     if (n < 1) throw InputError("There are no days in the record");
     const auto first = parseDateText(p.DayDate(1, 0));
-    if (!first) throw InputError("Day 1: '" + p.DayDate(1, 0) + "' is not a date");
+    if (!first) throw InputError("Day 1: " + quotedText(p.DayDate(1, 0)) + " is not a date");
     auto dayOf = [&](const std::string& text, int otherwise) {
         if (text.find_first_not_of(' ') == std::string::npos) return otherwise;
         const auto date = parseDateText(text);
-        if (!date) throw InputError("'" + text + "' is not a date");
+        if (!date) throw InputError(quotedText(text) + " is not a date");
         const int d = daysSinceEpoch(*date) - daysSinceEpoch(*first) + 1;
         if (d < 1 || d > n)
             throw InputError(text + " lies outside the record, " + p.DayDate(1, 0) + " to " + p.DayDate(n, 0));
@@ -93,6 +94,56 @@ DayRange dayRangeOf(const Project& p, const std::string& from, const std::string
     };
     const DayRange range{dayOf(from, 1), dayOf(to, n)};
     if (range.first > range.last) throw InputError(from + " comes after " + to);
+    return range;
+}
+
+DateWindow parseDateWindow(std::string_view text, std::string_view option) {
+    const auto colon = text.find(':');
+    if (colon == std::string_view::npos)
+        throw OptionError(std::string(option) + ": " + quotedText(text) +
+                          " is not FROM:TO; give two dates, e.g. 2001-01-01:2005-12-31 (either may be left out)");
+    return {std::string(text.substr(0, colon)), std::string(text.substr(colon + 1))};
+}
+
+DayRange windowDays(const Project& p, const DateWindow& window, std::string_view option) {
+    try {
+        return dayRangeOf(p, window.from, window.to);
+    } catch (const InputError& e) {
+        throw OptionError(std::string(option) + ": " + e.what());
+    }
+}
+
+int parseDayCount(std::string_view text, std::string_view option) {
+    const auto first = text.find_first_not_of(' ');
+    const auto last = text.find_last_not_of(' ');
+    const std::string_view digits = first == std::string_view::npos ? text : text.substr(first, last - first + 1);
+    constexpr long kMost = 1000000000;  // days; far beyond any record
+    long days = 0;
+    bool ok = !digits.empty() && digits.size() <= 10;
+    for (char ch : digits) {
+        if (ch < '0' || ch > '9') {
+            ok = false;
+            break;
+        }
+        days = days * 10 + (ch - '0');
+    }
+    if (!ok || days > kMost)
+        throw OptionError(std::string(option) + ": " + quotedText(text) +
+                          " is not a number of days (a whole number from 0)");
+    return int(days);
+}
+
+DayRange afterWarmUp(const Project& p, DayRange range, int days, std::string_view option) {
+    if (days < 0)
+        throw OptionError(std::string(option) + ": " + std::to_string(days) +
+                          " is not a number of days (a whole number from 0)");
+    const int length = range.last - range.first + 1;
+    if (days >= length)
+        throw OptionError(std::string(option) + ": " + std::to_string(days) + (days == 1 ? " day leaves" : " days leave") +
+                          " no day of the fit window, " + p.DayDate.value(range.first, 0) + " to " +
+                          p.DayDate.value(range.last, 0) + " (" + std::to_string(length) +
+                          (length == 1 ? " day)" : " days)"));
+    range.first += days;
     return range;
 }
 

@@ -3,6 +3,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "model/project.h"
 
@@ -39,6 +40,28 @@ DayRange wholeRecord(const Project& p);
 // InputError naming the date when it is not a date, lies outside the record, or `from`
 // comes after `to`.
 DayRange dayRangeOf(const Project& p, const std::string& from, const std::string& to);
+
+// A window of dates as an option of a command gives it: "FROM:TO", where either end may be
+// left out ("2001-01-01:", ":2005-12-31") and stands for the record's first or last day.
+struct DateWindow {
+    std::string from, to;
+};
+
+// Splits `text` at its colon. Throws OptionError naming `option` when it has none.
+DateWindow parseDateWindow(std::string_view text, std::string_view option);
+
+// The days of `window` in the record, as dayRangeOf finds them. Throws OptionError naming
+// `option` ("--fit-window: 'soon' is not a date") for a date that is not a date or lies
+// outside the record, and for a reversed window.
+DayRange windowDays(const Project& p, const DateWindow& window, std::string_view option);
+
+// A number of days given to `option`: a whole number from 0. Throws OptionError naming the
+// option for anything else ("-5", "ten", "1e9").
+int parseDayCount(std::string_view text, std::string_view option);
+
+// `range` less its first `days` days (a warm-up). Throws OptionError naming `option` when
+// `days` is negative or leaves no day of the range.
+DayRange afterWarmUp(const Project& p, DayRange range, int days, std::string_view option);
 
 // The fit of run slot `runSlot` (slot::FirstRun or slot::LastRun) over the days of `range`
 // that have a measured streamflow (missing days skipped).

@@ -12,6 +12,14 @@ public:
     explicit InputError(const std::string& message) : std::runtime_error(message) {}
 };
 
+// A bad value of an option of a command (a fit window that is not a date, a warm-up that
+// leaves no day): the message starts with the option's name ("--fit-window: 'soon' is not
+// a date"), not with a file's.
+class OptionError : public InputError {
+public:
+    using InputError::InputError;
+};
+
 // `message` with the path of `file` in front, unless it already starts with it (the core's
 // messages about a file start with its path).
 inline std::string namingFile(const std::string& file, const std::string& message) {

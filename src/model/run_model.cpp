@@ -7,6 +7,8 @@
 #include "model/cell_address.h"
 #include "model/dates.h"
 #include "model/errors.h"
+#include "model/message_text.h"
+#include "model/plausible.h"
 #include "model/run_totals.h"
 #include "model/units.h"
 
@@ -16,7 +18,28 @@ namespace {
 
 std::string subAreaName(int s) { return "A" + std::to_string(s); }
 
-std::string quoted(const Variant& v) { return "'" + v.text() + "'"; }
+std::string quoted(const Variant& v) { return quotedText(v.text()); }
+
+// The range in which a run takes a parameter: beyond it the balance means nothing, or
+// (a recession coefficient outside 0..1, a huge store) grows without bound over the days.
+struct ParameterRange {
+    double least, most;
+    const char* text;  // as messages show the range
+};
+
+constexpr double kMostStoreDepth = 100000;  // mm, any store or initial content
+
+ParameterRange rangeOf(Param column) {
+    switch (column) {
+        case para::IF:
+        case para::BFI:
+        case para::K: return {0, 1, "0..1"};
+        case para::Kc: return {0, 100, "0..100"};
+        default: return {-kMostStoreDepth, kMostStoreDepth, "at most 100000 mm either way"};
+    }
+}
+
+constexpr double kMostRainFactor = 1000;  // %
 
 // The parameters of one sub-area, as numbers.
 struct SubAreaParams {
@@ -205,10 +228,20 @@ std::vector<std::string> checkRunInputs(const Project& p) {
     }
     for (int d = 1; d <= p.NumDays; ++d) {
         if (!parseDateText(p.DayDate(d, 0))) {
-            problems.push_back("Day " + std::to_string(d) + ": '" + p.DayDate(d, 0) +
-                               "' is not a date");
+            problems.push_back("Day " + std::to_string(d) + ": " + quotedText(p.DayDate(d, 0)) +
+                               " is not a date");
             break;
         }
+    }
+    // The daily inputs as they stand (the input chart may have changed points since the read).
+    for (const auto& [k, what] : {std::pair{qty::P, "rainfall"}, std::pair{qty::ETr, "reference evapotranspiration"}}) {
+        const double* x = p.Balance.series(slot::Inputs, k);
+        for (int d = 1; d <= p.NumDays; ++d)
+            if (!plausibleDailyDepth(x[d])) {
+                problems.push_back("Day " + std::to_string(d) + " (" + printableText(p.DayDate(d, 0)) + "): " +
+                                   implausibleDailyText(what, generalNumberText(x[d])));
+                break;
+            }
     }
     for (int s = 1; s <= kSubAreas; ++s) {
         const std::string name = subAreaName(s);
@@ -222,12 +255,20 @@ std::vector<std::string> checkRunInputs(const Project& p) {
         if (!factor.toNumber())
             problems.push_back(name + ": rainfall factor (%) " + quoted(factor) +
                                " is not a number");
+        else if (const double f = *factor.toNumber(); !std::isfinite(f) || f < 0 || f > kMostRainFactor)
+            problems.push_back(name + ": rainfall factor (%) " + quoted(factor) +
+                               " is not plausible (0..1000 %)");
         bool numeric = true;
         for (Param column : kRunParams) {
             const Variant& value = p.SubPara(s - 1, column);
             if (!value.toNumber()) {
                 problems.push_back(name + ": " + parameterName(column) + " " + quoted(value) +
                                    " is not a number");
+                numeric = false;
+            } else if (const double x = *value.toNumber();
+                       !std::isfinite(x) || x < rangeOf(column).least || x > rangeOf(column).most) {
+                problems.push_back(name + ": " + parameterName(column) + " " + quoted(value) +
+                                   " is not plausible (" + rangeOf(column).text + ")");
                 numeric = false;
             }
         }

@@ -35,7 +35,10 @@ std::string parameterName(Param column);
 
 // The problems that stop a run, each naming the sub-area ("A3") or day and the value:
 // no days, dates that are not dates, and for every sub-area with an area above 0 a
-// parameter, area or rainfall factor that is not a number, RAW <= 0, or TAW <= RAW.
+// parameter, area or rainfall factor that is not a number or not plausible (a fraction or
+// the recession coefficient outside 0..1, the crop coefficient outside 0..100, a store
+// beyond 100000 mm, a rainfall factor outside 0..1000 %), RAW <= 0, or TAW <= RAW; and a
+// daily rainfall or ETref that is not plausible.
 // Empty when the run can go ahead.
 std::vector<std::string> checkRunInputs(const Project& project);
 

@@ -5,6 +5,8 @@
 
 #include "model/dates.h"
 #include "model/errors.h"
+#include "model/message_text.h"
+#include "model/plausible.h"
 #include "model/project.h"
 #include "model/variant.h"
 
@@ -55,6 +57,21 @@ DailyRecord readDailyCsv(const fs::path& path) {
     if (fs::is_directory(path, ec)) throw InputError(path.string() + " is a folder, not a file of daily series");
     std::ifstream in(path, std::ios::binary);
     if (!in) throw InputError(path.string() + ": cannot be read");
+    // UTF-16 (with or without its byte order mark) and binary files hold NUL bytes, which
+    // text in UTF-8 never does.
+    const auto notUtf8 = [&] {
+        return InputError(path.string() + ": the file is not UTF-8 text (it looks like UTF-16 or a binary file); "
+                                          "save it as a CSV file in UTF-8");
+    };
+    {
+        std::string head(64 * 1024, '\0');  // bytes looked at before any line is read
+        in.read(head.data(), std::streamsize(head.size()));
+        head.resize(std::size_t(in.gcount()));
+        const bool utf16Mark = head.rfind("\xFF\xFE", 0) == 0 || head.rfind("\xFE\xFF", 0) == 0;
+        if (utf16Mark || head.find('\0') != std::string::npos) throw notUtf8();
+        in.clear();
+        in.seekg(0);
+    }
 
     int lineNo = 0;
     auto fail = [&](const std::string& message) {
@@ -67,6 +84,7 @@ DailyRecord readDailyCsv(const fs::path& path) {
     std::string line;
     while (std::getline(in, line)) {
         ++lineNo;
+        if (line.find('\0') != std::string::npos) throw notUtf8();
         if (lineNo == 1 && line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);  // a UTF-8 byte order mark
         if (!line.empty() && line.back() == '\r') line.pop_back();
         const auto fields = fieldsOf(line);
@@ -75,11 +93,11 @@ DailyRecord readDailyCsv(const fs::path& path) {
         if (!columns) {
             headerLine = lineNo;
             if (parseDateText(fields[0]))
-                throw fail("'" + std::string(fields[0]) +
-                           "' is a date; the first line must be the header row naming the columns: " + kColumns);
+                throw fail(quotedText(fields[0]) +
+                           " is a date; the first line must be the header row naming the columns: " + kColumns);
             if (fields.size() < 3 || fields.size() > 4)
                 throw fail("the header row names " + plural(long(fields.size()), "column", "columns") +
-                           " ('" + line + "'); expected " + kColumns);
+                           " (" + quotedText(line) + "); expected " + kColumns);
             columns = fields.size();
             record.hasFlowColumn = columns == 4;
             continue;
@@ -97,7 +115,7 @@ DailyRecord readDailyCsv(const fs::path& path) {
 
         DailyValues day;
         const auto date = parseDateText(fields[0]);
-        if (!date) throw fail("date '" + std::string(fields[0]) + "' is not a date in the form yyyy-mm-dd");
+        if (!date) throw fail("date " + quotedText(fields[0]) + " is not a date in the form yyyy-mm-dd");
         day.date = daysSinceEpoch(*date);
         if (!record.days.empty()) {
             const int previous = record.days.back().date;
@@ -119,8 +137,9 @@ DailyRecord readDailyCsv(const fs::path& path) {
         auto amount = [&](std::string_view field, const char* what) {
             if (field.empty()) throw fail(std::string("the ") + what + " is empty");
             const auto x = parseNumber(field);
-            if (!x) throw fail(std::string(what) + " '" + std::string(field) + "' is not a number");
-            if (*x < 0) throw fail(std::string(what) + " " + std::string(field) + " mm is negative");
+            if (!x) throw fail(std::string(what) + " " + quotedText(field) + " is not a number");
+            if (*x < 0) throw fail(std::string(what) + " " + printableText(field) + " mm is negative");
+            if (!plausibleDailyDepth(*x)) throw fail(implausibleDailyText(what, printableText(field)));
             return *x;
         };
         day.rain = amount(fields[1], "rainfall");
@@ -128,7 +147,9 @@ DailyRecord readDailyCsv(const fs::path& path) {
         if (columns == 4 && !fields[3].empty()) {
             day.flow = parseNumber(fields[3]);
             if (!day.flow)
-                throw fail("measured streamflow '" + std::string(fields[3]) + "' is not a number");
+                throw fail("measured streamflow " + quotedText(fields[3]) + " is not a number");
+            if (!plausibleDailyDepth(*day.flow, true))
+                throw fail(implausibleDailyText("measured streamflow", printableText(fields[3])));
             ++record.measuredDays;
         }
         record.days.push_back(day);

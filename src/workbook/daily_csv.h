@@ -28,7 +28,9 @@ struct DailyRecord {
 // too few or too many columns, a line with another number of fields than the header, a
 // date that is not yyyy-mm-dd or does not follow the day before (a gap or a repeat), an
 // empty or non-numeric rainfall or evapotranspiration, a non-numeric streamflow, a negative
-// rainfall or evapotranspiration, no days at all, or more days than a run can take.
+// rainfall or evapotranspiration, a depth above kMostDailyDepth, no days at all, or more
+// days than a run can take, and for a file that is not UTF-8 text (UTF-16, NUL bytes).
+// Field texts in messages are cut and made printable (quotedText).
 // Blank lines are passed over; fields may be quoted ("1.5") and padded with blanks.
 DailyRecord readDailyCsv(const std::filesystem::path& path);
 

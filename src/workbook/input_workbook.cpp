@@ -4,6 +4,8 @@
 #include "model/dates.h"
 #include "model/errors.h"
 #include "model/measured_days.h"
+#include "model/message_text.h"
+#include "model/plausible.h"
 
 #include <algorithm>
 #include <array>
@@ -41,7 +43,29 @@ namespace {
 
 double numberOf(const Cell& cell, int row, std::string_view column) {
     if (auto x = cell.toNumber()) return *x;
-    throw InputError(address(column, row) + ": '" + cell.displayText() + "' is not a number");
+    throw InputError(address(column, row) + ": " + quotedText(cell.displayText()) + " is not a number");
+}
+
+// A daily depth (mm) of a cell: a number, refused naming the cell unless plausible.
+double depthOf(const Cell& cell, int row, std::string_view column, std::string_view what, bool negativeAllowed) {
+    const double x = numberOf(cell, row, column);
+    if (!plausibleDailyDepth(x, negativeAllowed))
+        throw InputError(address(column, row) + ": " + implausibleDailyText(what, printableText(cell.displayText())));
+    return x;
+}
+
+// The series a column of daily depths holds, as messages name it; empty for other columns.
+std::string_view seriesOfColumn(std::string_view column) {
+    if (column == "C") return "measured streamflow";
+    if (column == "E") return "rainfall";
+    if (column == "F" || column == "AD") return "reference evapotranspiration";
+    return {};
+}
+
+double depthOfCell(const Workbook& book, int row, std::string_view column) {
+    const Cell cell = book.cell(row, col(column));
+    const std::string_view what = seriesOfColumn(column);
+    return what.empty() ? numberOf(cell, row, column) : depthOf(cell, row, column, what, column == "C");
 }
 
 // A cell that holds no value: empty, or a text of blanks only.
@@ -53,7 +77,7 @@ bool blankCell(const Cell& cell) {
 double measuredOfRow(const Workbook& book, int row, unsigned char& missing) {
     const Cell cell = book.cell(row, col("C"));
     missing = blankCell(cell) ? 1 : 0;
-    return missing ? 0.0 : numberOf(cell, row, "C");
+    return missing ? 0.0 : depthOf(cell, row, "C", "measured streamflow", true);
 }
 
 }  // namespace
@@ -115,7 +139,7 @@ std::string dateOfCell(const Workbook& book, int row, std::string_view column) {
             break;
         default: break;
     }
-    if (!text) throw InputError(address(column, row) + ": '" + cell.displayText() + "' is not a date");
+    if (!text) throw InputError(address(column, row) + ": " + quotedText(cell.displayText()) + " is not a date");
     return *text;
 }
 
@@ -158,9 +182,9 @@ void loadDailySeries(const Workbook& book, Project& p, const SeriesRequest& requ
         const auto i = std::size_t(d);
         const int row = kFirstDayRow + d - 1;
         readConsecutiveDate(book, d, "D", dates, previous);
-        if (request.rain) rain[i] = numberOfCell(book, row, "E");
+        if (request.rain) rain[i] = depthOfCell(book, row, "E");
         if (request.measured) measured[i] = measuredOfRow(book, row, missing[i]);
-        if (request.etref == EtrefInput::Daily) etref[i] = numberOfCell(book, row, "F");
+        if (request.etref == EtrefInput::Daily) etref[i] = depthOfCell(book, row, "F");
     }
     MonthlyTable monthly;
     if (request.etref == EtrefInput::Monthly) monthly = readMonthlyTable(book, "AD");
@@ -202,7 +226,7 @@ std::vector<std::string> readDayDates(const Workbook& book, int days, std::strin
 std::vector<double> readDayNumbers(const Workbook& book, int days, std::string_view column) {
     std::vector<double> values(std::size_t(std::max(days, 0)) + 1, 0.0);
     for (int d = 1; d <= days; ++d)
-        values[std::size_t(d)] = numberOfCell(book, kFirstDayRow + d - 1, column);
+        values[std::size_t(d)] = depthOfCell(book, kFirstDayRow + d - 1, column);
     return values;
 }
 
@@ -222,13 +246,13 @@ void checkSeriesEndsWithDates(const Workbook& book, int days, std::string_view d
     if (cell.empty()) return;
     const std::string series(what);
     throw InputError(address(dateColumn, row) + " is empty while " + address(column, row) + " holds " + series +
-                     " '" + cell.displayText() + "'; the dates must go on as long as " + series + " does");
+                     " " + quotedText(cell.displayText()) + "; the dates must go on as long as " + series + " does");
 }
 
 MonthlyTable readMonthlyTable(const Workbook& book, std::string_view column) {
     MonthlyTable t;
     for (int m = 1; m <= 12; ++m) {
-        t.values[std::size_t(m)] = numberOfCell(book, 4 + m, column);
+        t.values[std::size_t(m)] = depthOfCell(book, 4 + m, column);
         t.labels[std::size_t(m)] = book.text(address("AC", 4 + m));
     }
     return t;

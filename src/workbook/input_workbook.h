@@ -48,8 +48,11 @@ struct SeriesRequest {
 // missing day: 0 there, marked in MeasMissing; negative days in MeasNegative), daily ETref into
 // Balance(Inputs, d, ETr), or the twelve monthly values into MonthlyEtref with their labels
 // from AC5:AC16 in MonthLabel (EtrefMonthly = 1; spreadMonthlyEtref makes them daily).
-// Throws InputError naming the cell for a value that is not a number, a date that is not a
-// date, or dates that are not consecutive days; the project is left as it was then.
+// Throws InputError naming the cell for a value that is not a number, a daily depth that is
+// not plausible (rainfall or ETref below 0, any of them above kMostDailyDepth: "E1043: the
+// rainfall 1E+308 mm is not plausible (0..10000 mm a day)"; a negative measured streamflow
+// is read), a date that is not a date, or dates that are not consecutive days; the project
+// is left as it was then.
 void loadDailySeries(const Workbook& book, Project& project, const SeriesRequest& request);
 
 // Every day receives the monthly ETref of its calendar month: Balance(0, d, 2) =
@@ -72,7 +75,8 @@ double numberOfCell(const Workbook& book, int row, std::string_view column);
 // consecutive days.
 std::vector<std::string> readDayDates(const Workbook& book, int days, std::string_view column);
 
-// The numbers of days 1..days of `column`, as numberOfCell gives them.
+// The numbers of days 1..days of `column`, as numberOfCell gives them; the depths of the
+// daily columns (E rainfall, F ETref) must be plausible, as loadDailySeries has them.
 std::vector<double> readDayNumbers(const Workbook& book, int days, std::string_view column);
 
 // The measured streamflow of days 1..days of column C ([0] unused): numbers as
@@ -92,7 +96,7 @@ void checkSeriesEndsWithDates(const Workbook& book, int days, std::string_view d
                               std::string_view column, std::string_view what);
 
 // The twelve monthly values of rows 5..16 of `column` ([m] is month m) and their labels,
-// the texts of AC5:AC16.
+// the texts of AC5:AC16. The values of AD (ETref, mm a day) must be plausible.
 struct MonthlyTable {
     std::array<double, 13> values{};
     std::array<std::string, 13> labels{};

@@ -4,6 +4,7 @@
 
 #include "model/cell_address.h"
 #include "model/errors.h"
+#include "workbook/xls_formulas.h"
 #include "workbook/xls_workbook.h"
 #include "workbook/xlsx_workbook.h"
 #include "workbook/zip_archive.h"
@@ -70,7 +71,11 @@ std::unique_ptr<Workbook> openWorkbook(const std::filesystem::path& path) {
                });
     };
     if (startsWith(kZip, sizeof kZip)) return openXlsxWorkbook(path, std::move(bytes));
-    if (startsWith(kOle, sizeof kOle)) return openXlsWorkbook(path, bytes);
+    if (startsWith(kOle, sizeof kOle)) {
+        // An .xlsx saved with a password is a compound file holding the encrypted package.
+        if (isEncryptedPackage(bytes)) throw InputError(passwordProtectedText(path.string()));
+        return openXlsWorkbook(path, bytes);
+    }
     throw InputError(path.string() + " is not a workbook (neither .xlsx nor .xls)");
 }
 

@@ -268,15 +268,19 @@ public:
         const std::uint16_t version = u16(r.body, 0);
         if (version != 0x0600 && version != 0x0500) fail_("BIFF version " + std::to_string(version) + " is not supported");
         biff8_ = version == 0x0600;
-        std::optional<std::uint32_t> sheetAt;
+        struct Sheet {
+            std::uint32_t at;
+            int index;
+            std::string name;
+        };
+        std::optional<Sheet> firstAt, visibleAt;
+        int sheets = 0;
         for (std::size_t pos = r.next; pos < s_.size();) {
             r = recordAt(pos);
             pos = r.next;
             if (r.type == rec::Eof) break;
             switch (r.type) {
-                case rec::FilePass:
-                    throw InputError(fileName_ + " is encrypted (protected by a password); save it "
-                                                 "without a password and open it again");
+                case rec::FilePass: throw InputError(passwordProtectedText(fileName_));
                 case rec::DateMode:
                     if (r.body.size() >= 2) results_.date1904 = u16(r.body, 0) == 1;
                     break;
@@ -288,15 +292,26 @@ public:
                     if (r.body.size() < 4) fail_("an XF record is cut short");
                     xfFormats_.push_back(u16(r.body, 2));
                     break;
-                case rec::BoundSheet:
-                    if (r.body.size() < 4) fail_("a BOUNDSHEET record is cut short");
-                    if (!sheetAt) sheetAt = u32(r.body, 0);
+                case rec::BoundSheet: {
+                    if (r.body.size() < 6) fail_("a BOUNDSHEET record is cut short");
+                    // Visibility (0 visible, 1 hidden, 2 very hidden) and kind (0 worksheet).
+                    const bool visibleWorksheet = (std::uint8_t(r.body[4]) & 0x03) == 0 && std::uint8_t(r.body[5]) == 0;
+                    if (!firstAt || (visibleWorksheet && !visibleAt)) {
+                        const std::string name = readString({r.body.substr(6)}, true, "a BOUNDSHEET record");
+                        if (!firstAt) firstAt = Sheet{u32(r.body, 0), sheets, name};
+                        if (visibleWorksheet) visibleAt = Sheet{u32(r.body, 0), sheets, name};
+                    }
+                    ++sheets;
                     break;
+                }
                 default: break;
             }
         }
-        if (!sheetAt) throw InputError(fileName_ + " has no worksheet");
-        readSheet(*sheetAt);
+        if (!firstAt) throw InputError(fileName_ + " has no worksheet");
+        const Sheet& sheet = visibleAt ? *visibleAt : *firstAt;
+        results_.sheetIndex = sheet.index;
+        results_.sheetName = sheet.name;
+        readSheet(sheet.at);
         return std::move(results_);
     }
 
@@ -470,6 +485,21 @@ XlsFormulaResults readXlsFormulaResults(std::string_view bytes, const std::strin
     if (!stream) stream = file.rootStream("BOOK");
     if (!stream) fail("there is no Workbook stream");
     return BiffReader(*stream, fileName, fail).read();
+}
+
+bool isEncryptedPackage(std::string_view bytes) {
+    const std::string name;
+    const Failure fail{name};
+    try {
+        CompoundFile file(bytes, fail);
+        return file.rootStream("ENCRYPTIONINFO") || file.rootStream("ENCRYPTEDPACKAGE");
+    } catch (const InputError&) {
+        return false;
+    }
+}
+
+std::string passwordProtectedText(const std::string& fileName) {
+    return fileName + ": the workbook is protected by a password; save it without a password and try again";
 }
 
 }  // namespace tarn

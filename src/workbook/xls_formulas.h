@@ -20,12 +20,24 @@ struct XlsFormulaResult {
 struct XlsFormulaResults {
     bool date1904 = false;
     std::vector<XlsFormulaResult> cells;  // in the order of the file; a later one wins
+    // The worksheet read: the first visible one in the workbook's order (the first sheet
+    // when none is visible), its position among the workbook's sheets (0-based) and name.
+    int sheetIndex = 0;
+    std::string sheetName;
 };
 
-// The formula results of the first worksheet (the first sheet in the workbook's order) of
-// the .xls file `bytes`. A number whose cell has a date format is a Date. Throws InputError
-// starting with `fileName` for bytes that are no readable .xls workbook, an encrypted
-// workbook, and a formula without a stored result (naming its cell).
+// The formula results of the worksheet read (see sheetIndex) of the .xls file `bytes`. A
+// number whose cell has a date format is a Date. Throws InputError starting with
+// `fileName` for bytes that are no readable .xls workbook, a workbook protected by a
+// password (passwordProtectedText), and a formula without a stored result (naming its cell).
 XlsFormulaResults readXlsFormulaResults(std::string_view bytes, const std::string& fileName);
+
+// Whether the compound file `bytes` is an encrypted .xlsx workbook: its root holds an
+// "EncryptionInfo" or "EncryptedPackage" stream. False for anything else.
+bool isEncryptedPackage(std::string_view bytes);
+
+// "<file>: the workbook is protected by a password; save it without a password and try
+// again".
+std::string passwordProtectedText(const std::string& fileName);
 
 }  // namespace tarn

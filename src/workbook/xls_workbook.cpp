@@ -56,6 +56,9 @@ protected:
 
 private:
     void load(std::string_view bytes) {
+        // Our own reading of the records first: it refuses a workbook protected by a
+        // password in its own words and finds the worksheet to read.
+        XlsFormulaResults formulas = readXlsFormulaResults(bytes, path().string());
         const void* handle = nullptr;
         const int opened = freexl_open(path().c_str(), &handle);
         if (opened != FREEXL_OK) {
@@ -74,10 +77,20 @@ private:
         unsigned int mode = 0;
         if (freexl_get_info(handle, FREEXL_BIFF_DATEMODE, &mode) == FREEXL_OK)
             date1904_ = mode == FREEXL_BIFF_DATEMODE_1904;
-        if (freexl_select_active_worksheet(handle, 0) != FREEXL_OK)
-            throw InputError(path().string() + ": the first worksheet cannot be read");
+        // The worksheet the records name (the first visible one), found by its name.
+        unsigned short sheet = 0;
+        for (unsigned int i = 0; i < info; ++i) {
+            const char* name = nullptr;
+            if (freexl_get_worksheet_name(handle, static_cast<unsigned short>(i), &name) == FREEXL_OK && name &&
+                name == formulas.sheetName) {
+                sheet = static_cast<unsigned short>(i);
+                break;
+            }
+        }
+        if (freexl_select_active_worksheet(handle, sheet) != FREEXL_OK)
+            throw InputError(path().string() + ": the worksheet cannot be read");
         const char* name = nullptr;
-        if (freexl_get_worksheet_name(handle, 0, &name) == FREEXL_OK && name) sheetName_ = name;
+        if (freexl_get_worksheet_name(handle, sheet, &name) == FREEXL_OK && name) sheetName_ = name;
         unsigned int rows = 0;
         unsigned short columns = 0;
         if (freexl_worksheet_dimensions(handle, &rows, &columns) != FREEXL_OK)
@@ -126,13 +139,12 @@ private:
                 rows_[std::size_t(r) + 1].emplace_back(int(c) + 1, std::move(cell));
             }
         }
-        mergeFormulaResults(bytes);
+        mergeFormulaResults(std::move(formulas));
     }
 
     // FreeXL leaves formula cells out: their stored results come from the file itself and
     // take the place of anything FreeXL gave for the same cell.
-    void mergeFormulaResults(std::string_view bytes) {
-        XlsFormulaResults formulas = readXlsFormulaResults(bytes, path().string());
+    void mergeFormulaResults(XlsFormulaResults formulas) {
         for (auto& [row, column, cell] : formulas.cells) {
             if (std::size_t(row) >= rows_.size()) rows_.resize(std::size_t(row) + 1);
             auto& cells = rows_[std::size_t(row)];

@@ -10,6 +10,7 @@
 #include "model/cell_address.h"
 #include "model/dates.h"
 #include "model/errors.h"
+#include "model/message_text.h"
 #include "workbook/xml_scanner.h"
 #include "workbook/xml_util.h"
 #include "workbook/zip_archive.h"
@@ -189,11 +190,18 @@ void XlsxWorkbook::load() {
     const pugi::xml_node root = book.document_element();
     if (!xml::is(root, "workbook")) damaged(workbookPart_ + " is not a workbook part");
     date1904_ = isTrue(xml::child(root, "workbookPr").attribute("date1904"));
+    // The first visible sheet (a hidden one before the project's sheet is passed over);
+    // the first sheet when none is visible.
     pugi::xml_node firstSheet;
     for (pugi::xml_node s : xml::child(root, "sheets").children())
         if (xml::is(s, "sheet")) {
-            firstSheet = s;
-            break;
+            const std::string state = s.attribute("state").value();
+            const bool visible = state != "hidden" && state != "veryHidden";
+            if (!firstSheet) firstSheet = s;
+            if (visible) {
+                firstSheet = s;
+                break;
+            }
         }
     if (!firstSheet) throw InputError(path().string() + " has no worksheet");
     const std::string sheetId = xml::attribute(firstSheet, "id").value();
@@ -322,13 +330,13 @@ void XlsxWorkbook::loadSheet() {
             // An ISO 8601 date written as text; the day is what matters.
             if (!hasValue) return;
             auto date = parseDateText(std::string_view(value).substr(0, 10));
-            if (!date) damaged("cell " + where() + " holds the date '" + value + "'");
+            if (!date) damaged("cell " + where() + " holds the date " + quotedText(value));
             cell.type = Cell::Type::Date;
             cell.number = serialOfDays(daysSinceEpoch(*date), date1904_);
         } else {
             if (!hasValue || value.empty()) return;  // formatted but empty
             if (!parseDouble(value, cell.number))
-                damaged("cell " + where() + " holds '" + value + "' as a number");
+                damaged("cell " + where() + " holds " + quotedText(value) + " as a number");
             const bool date = style >= 0 && std::size_t(style) < dateStyle_.size() && dateStyle_[std::size_t(style)];
             cell.type = date ? Cell::Type::Date : Cell::Type::Number;
         }
@@ -356,7 +364,7 @@ void XlsxWorkbook::loadSheet() {
             if (name == "row") {
                 const auto ref = t.attribute("r");
                 int number = row + 1;
-                if (ref && !parseInt(*ref, number)) damaged("row number '" + std::string(*ref) + "' in " + sheetPart_);
+                if (ref && !parseInt(*ref, number)) damaged("row number " + quotedText(*ref) + " in " + sheetPart_);
                 if (number < 1 || number > kMaxRow) damaged("row number " + std::to_string(number) + " in " + sheetPart_);
                 row = number;
                 if (std::size_t(row) >= rows_.size()) rows_.resize(std::size_t(row) + 1);
@@ -366,7 +374,7 @@ void XlsxWorkbook::loadSheet() {
                 col = column + 1;
                 int refRow = row;
                 if (const auto ref = t.attribute("r"); ref && !parseRef(*ref, col, refRow))
-                    damaged("cell reference '" + std::string(*ref) + "' in " + sheetPart_);
+                    damaged("cell reference " + quotedText(*ref) + " in " + sheetPart_);
                 if (refRow != row) damaged("cell " + where() + " outside its row " + std::to_string(row));
                 if (col > kMaxColumn) damaged("too many columns in row " + std::to_string(row));
                 column = col;

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <numeric>
+#include <vector>
 
 #include "analysis/closure.h"
 #include "analysis/duration.h"
@@ -84,6 +85,38 @@ TEST(GoodnessOfFit, RunFitUsesTheWindowAndSkipsMissingDays) {
 }
 
 // 1..101 in any order: the q-quantile of type 7 is 1 + 100 q exactly, so Q_p = 101 - p.
+TEST(FitWindow, OptionTextsBecomeDaysOrRefusalsNamingTheOption) {
+    using namespace std::chrono;
+    const Project p = testing::makeProject(year{2001} / 1 / 1, std::vector<double>(10, 1), std::vector<double>(10, 1), {{}});
+    auto days = [&](const std::string& window, const std::string& warmUp) -> std::string {
+        try {
+            const DayRange r =
+                afterWarmUp(p, windowDays(p, parseDateWindow(window, "--w"), "--w"), parseDayCount(warmUp, "--u"), "--u");
+            return std::to_string(r.first) + ".." + std::to_string(r.last);
+        } catch (const OptionError& e) {
+            return e.what();
+        }
+    };
+    const struct {
+        std::string window, warmUp, expected;
+    } cases[] = {
+        {":", "0", "1..10"},
+        {"2001-01-03:", " 2 ", "5..10"},
+        {":2001-01-04", "3", "4..4"},
+        {":2001-01-04", "4", "--u: 4 days leave no day of the fit window, 2001-01-01 to 2001-01-04 (4 days)"},
+        {"2001-01-10:2001-01-10", "1", "--u: 1 day leaves no day of the fit window, 2001-01-10 to 2001-01-10 (1 day)"},
+        {":", "+3", "--u: '+3' is not a number of days (a whole number from 0)"},
+        {":", "1e3", "--u: '1e3' is not a number of days (a whole number from 0)"},
+        {":", "99999999999", "--u: '99999999999' is not a number of days (a whole number from 0)"},
+        {":", "", "--u: '' is not a number of days (a whole number from 0)"},
+        {"2000-12-31:", "0", "--w: 2000-12-31 lies outside the record, 2001-01-01 to 2001-01-10"},
+        {"2001-01-05:2001-01-04", "0", "--w: 2001-01-05 comes after 2001-01-04"},
+        {"2001-13-01:", "0", "--w: '2001-13-01' is not a date"},
+        {"2001-01-05", "0", "--w: '2001-01-05' is not FROM:TO; give two dates, e.g. 2001-01-01:2005-12-31 (either may be left out)"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(days(c.window, c.warmUp), c.expected) << c.window << " " << c.warmUp;
+}
+
 TEST(FlowDuration, ExceededFlowsFollowTheType7Percentiles) {
     std::vector<double> flows(101);
     std::iota(flows.begin(), flows.end(), 1.0);

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <regex>
 
@@ -220,8 +221,6 @@ TEST(CommandLine, DurationCompareAndSummaryFiles) {
         std::string args, says;
         int code;
     } cases[] = {
-        {"run '" + example() + "' --measured --fit-window 2009-01-01:", "2009-01-01 lies outside the record", 1},
-        {"run '" + example() + "' --fit-window 2001", "--fit-window 2001: give FROM:TO", 2},
         {"run '" + example() + "' --summary-json '" + example() + "'", "is the input workbook", 1},
         {"duration '" + example() + "' --csv '" + example() + "'", "is the input workbook", 1},
         {"compare '" + example() + "'", "", 2},
@@ -233,6 +232,65 @@ TEST(CommandLine, DurationCompareAndSummaryFiles) {
         EXPECT_EQ(o.code, c.code) << c.args << "\n" << o.err;
         EXPECT_NE(o.err.find(c.says), std::string::npos) << o.err;
     }
+}
+
+TEST(CommandLine, RefusalsSayOneLineWriteNothingAndLeaveTheInputAlone) {
+    testing::TempDir dir;
+    const fs::path input = dir / "in.xlsx";
+    fs::copy_file(example(), input);
+    const std::string before = readWholeFile(input);
+    const fs::path outDir = dir / "out";
+    fs::create_directory(outDir);
+    fs::create_directory(outDir / "folder");
+    const std::string in = "'" + input.string() + "'", out = outDir.string() + "/";
+    auto variant = [&](const std::string& name, const std::function<void(Workbook&)>& edit) {
+        auto book = openWorkbook(example());
+        edit(*book);
+        book->saveAs(dir / name);
+        return "'" + (dir / name).string() + "'";
+    };
+    const std::string huge = variant("huge.xlsx", [](Workbook& b) { b.write("E1043", 1e308); });
+    const std::string dry = variant("dry.xlsx", [](Workbook& b) { b.write("G6", 0.0); });
+    std::ofstream(dir / "utf16.csv", std::ios::binary) << std::string("\xFF\xFE" "d\0a\0t\0e\0", 10);
+    const std::string files = " --text-out " + out + "r.csv --summary-json " + out + "s.json";
+    const struct {
+        std::string args;
+        int code;
+        std::string says;
+    } cases[] = {
+        {"run " + in + " --fit-window soon:" + files, 2, "--fit-window: 'soon' is not a date"},
+        {"run " + in + " --fit-window 2001-02-30:2002-01-01" + files, 2, "--fit-window: '2001-02-30' is not a date"},
+        {"run " + in + " --fit-window 2005-01-01:2001-01-01" + files, 2, "--fit-window: 2005-01-01 comes after 2001-01-01"},
+        {"run " + in + " --fit-window 2009-01-01:" + files, 2, "--fit-window: 2009-01-01 lies outside the record"},
+        {"run " + in + " --fit-window 2001" + files, 2, "--fit-window: '2001' is not FROM:TO"},
+        {"run " + in + " --warm-up -5" + files, 2, "--warm-up: '-5' is not a number of days"},
+        {"run " + in + " --warm-up ten" + files, 2, "--warm-up: 'ten' is not a number of days"},
+        {"run " + in + " --warm-up 3653" + files, 2, "--warm-up: 3653 days leave no day of the fit window"},
+        {"run " + in + " --fit-window 2001-01-01:2001-01-31 --warm-up 31" + files, 2, "--warm-up: 31 days leave no day"},
+        {"run " + in + files + " --workbook-out " + out + "no/w.xlsx", 1,
+         "--workbook-out " + out + "no/w.xlsx: the folder " + out + "no does not exist"},
+        {"run " + in + files + " --workbook-out " + out + "folder", 1, "--workbook-out " + out + "folder is a folder"},
+        {"run " + in + " --text-out " + out + "r.csv --summary-json " + out + "folder", 1, "--summary-json " + out + "folder is a folder"},
+        {"duration " + in + " --csv " + out + "no/d.csv", 1, "--csv " + out + "no/d.csv: the folder"},
+        {"compare " + in + " " + in + " --csv " + out + "folder", 1, "--csv " + out + "folder is a folder"},
+        {"new " + out + "no/n.xlsx --series '" + (dir / "utf16.csv").string() + "' --area 5", 1, "OUT " + out + "no/n.xlsx: the folder"},
+        {"new " + out + "n.xlsx --series '" + (dir / "utf16.csv").string() + "' --area 5", 1,
+         (dir / "utf16.csv").string() + ": the file is not UTF-8 text"},
+        {"run " + huge + files, 1, ": E1043: the rainfall 1E+308 mm is not plausible (0..10000 mm a day)"},
+    };
+    for (const auto& c : cases) {
+        const Outcome o = tarnflow(dir, c.args);
+        EXPECT_EQ(o.code, c.code) << c.args << "\n" << o.err;
+        EXPECT_EQ(lineCount(o.err), 1) << o.err;
+        EXPECT_NE(o.err.find(c.says), std::string::npos) << c.args << "\n" << o.err;
+        EXPECT_EQ(o.out, "") << c.args;
+        EXPECT_EQ(std::distance(fs::directory_iterator(outDir), fs::directory_iterator()), 1) << c.args;
+        EXPECT_EQ(readWholeFile(input), before);
+    }
+    // A sub-area of the catchment without rain runs, with a warning naming it.
+    const Outcome o = tarnflow(dir, "run " + dry);
+    EXPECT_EQ(o.code, 0) << o.err;
+    EXPECT_NE(o.out.find("Warning:       A2 gets no rain: its rainfall factor is empty or 0\n"), std::string::npos) << o.out;
 }
 
 }  // namespace

@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <tuple>
+#include <utility>
+#include <vector>
 
 #include "input/capture.h"
 #include "input/etref_capture.h"
+#include "input/rain_warning.h"
 
 namespace tarn {
 namespace {
@@ -183,6 +186,26 @@ TEST(Etref, CaptureChoosesTheColumnAndTheFlags) {
     EXPECT_EQ(c.chart.title, "Daily reference evapotranspiration   (mm/day)");
     EXPECT_EQ(p.EtrefMonthly, 0);
     EXPECT_EQ(p.ColData, "F");
+}
+
+TEST(Rainfall, SubAreasOfTheCatchmentWithoutRainAreNamed) {
+    const struct {
+        std::vector<std::pair<double, Variant>> areaAndFactor;  // sub-areas 1..
+        std::string warning;
+    } cases[] = {
+        {{{60, 100.0}, {40, 95.0}}, ""},
+        {{{60, 100.0}, {40, Variant()}}, "A2 gets no rain: its rainfall factor is empty or 0"},
+        {{{60, 0.0}, {0, 0.0}, {40, 0.0}}, "A1 and A3 get no rain: their rainfall factors are empty or 0"},
+        {{{50, 0.0}, {30, 1.0}, {10, Variant()}, {10, 0.0}}, "A1, A3 and A4 get no rain: their rainfall factors are empty or 0"},
+    };
+    for (const auto& c : cases) {
+        Project p;
+        for (std::size_t s = 0; s < c.areaAndFactor.size(); ++s) {
+            p.SubArea[s + 1] = c.areaAndFactor[s].first;
+            p.RainFactor[s + 1] = c.areaAndFactor[s].second;
+        }
+        EXPECT_EQ(noRainWarning(p), c.warning);
+    }
 }
 
 }  // namespace

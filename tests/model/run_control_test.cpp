@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <map>
 
 #include "model/errors.h"
@@ -254,6 +255,38 @@ TEST(RunModel, RefusesUsedSubAreasWithParametersThatCannotRun) {
     EXPECT_EQ(refusal(p), "Day 4: '31/02/2003' is not a date");
     Project empty;
     EXPECT_EQ(refusal(empty), "There are no days to run: load the daily input series first");
+}
+
+TEST(RunModel, RefusesImplausibleValuesThatWouldRunToNonsenseOrInfinity) {
+    struct Case {
+        std::function<void(Project&)> set;
+        std::string says;
+    } cases[] = {
+        {[](Project& p) { p.SubPara(1, para::K) = 1.01; }, "A2: recession coefficient '1.01' is not plausible (0..1)"},
+        {[](Project& p) { p.SubPara(0, para::IF) = -0.1; }, "A1: interception fraction '-0.1' is not plausible (0..1)"},
+        {[](Project& p) { p.SubPara(0, para::BFI) = 2; }, "A1: baseflow index '2' is not plausible (0..1)"},
+        {[](Project& p) { p.SubPara(0, para::Kc) = 1e300; }, "A1: crop coefficient '1E+300' is not plausible (0..100)"},
+        {[](Project& p) { p.SubPara(1, para::TAW) = 1e6; }, "A2: TAW (mm) '1000000' is not plausible"},
+        {[](Project& p) { p.SubPara(0, para::B0) = -2e5; }, "A1: initial baseflow content (mm) '-200000' is not plausible"},
+        {[](Project& p) { p.RainFactor[1] = 1e5; }, "A1: rainfall factor (%) '100000' is not plausible (0..1000 %)"},
+        {[](Project& p) { p.Balance(slot::Inputs, 3, qty::P) = 1e308; },
+         "Day 3 (2003-01-22): the rainfall 1E+308 mm is not plausible (0..10000 mm a day)"},
+        {[](Project& p) { p.Balance(slot::Inputs, 2, qty::ETr) = -1; },
+         "Day 2 (2003-01-21): the reference evapotranspiration -1 mm is not plausible"},
+        {[](Project& p) { p.SubPara(0, para::Kc) = std::string(5000, 'x') + "\n"; },
+         "A1: crop coefficient '" + std::string(40, 'x') + "...' is not a number"},
+    };
+    for (const Case& c : cases) {
+        Project p = twoSubAreas(5);
+        c.set(p);
+        EXPECT_EQ(refusal(p).rfind(c.says, 0), 0u) << refusal(p);
+    }
+    // Edges of the ranges run.
+    Project p = twoSubAreas(5);
+    p.SubPara(0, para::K) = 1;
+    p.SubPara(1, para::IF) = 0;
+    p.Balance(slot::Inputs, 1, qty::P) = 10000;
+    EXPECT_EQ(refusal(p), "");
 }
 
 TEST(RunModel, SubAreasWithoutAreaAndEmptyParametersStayFinite) {

@@ -2,6 +2,7 @@
 // workbook, and crafted files (container and records) straight through the reader.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <bit>
 #include <cstdint>
 #include <filesystem>
@@ -96,6 +97,30 @@ std::string outcome(const std::string& bytes) {
     }
 }
 
+TEST(XlsFormulaResults, TheFirstVisibleWorksheetIsRead) {
+    // Sheets "H" (hidden), "V" (very hidden, a chart) and "S" (visible); each holds D26.
+    auto sheet = [](const std::string& name, unsigned state, unsigned type, std::uint32_t at) {
+        return record(0x0085, le32(at) + std::string{char(state), char(type)} + "\x01" + std::string(1, '\0') + name);
+    };
+    const std::string bof = record(0x0809, le16(0x0600) + le16(0x0005) + std::string(12, '\0'));
+    const std::string xfs = record(0x00E0, le16(0) + le16(0) + std::string(16, '\0'));
+    const std::size_t globals = bof.size() + xfs.size() + 3 * 13 + 4;
+    auto substream = [&](double d26) {
+        return record(0x0809, le16(0x0600) + le16(0x0010) + std::string(12, '\0')) + number(25, 3, 0, d26) +
+               record(0x000A, "");
+    };
+    const std::size_t each = substream(0).size();
+    for (const auto& [states, expected] : {std::pair{std::array<unsigned, 3>{1, 2, 0}, "D26=3"},
+                                            std::pair{std::array<unsigned, 3>{0, 0, 0}, "D26=1"},
+                                            std::pair{std::array<unsigned, 3>{1, 1, 2}, "D26=1"}}) {
+        const std::string stream = bof + xfs + sheet("H", states[0], 0, std::uint32_t(globals)) +
+                                   sheet("V", states[1], 2, std::uint32_t(globals + each)) +
+                                   sheet("S", states[2], 0, std::uint32_t(globals + 2 * each)) + record(0x000A, "") +
+                                   substream(1) + substream(2) + substream(3);
+        EXPECT_EQ(outcome(xlsCompoundFile(stream)), expected);
+    }
+}
+
 TEST(XlsFormulaResults, CraftedFilesAreReadOrRefusedCleanly) {
     const std::string wb = biff(kCells);
     const std::string good = xlsCompoundFile(wb);
@@ -123,7 +148,7 @@ TEST(XlsFormulaResults, CraftedFilesAreReadOrRefusedCleanly) {
         {"text over a CONTINUE record", xlsCompoundFile(biff(text)), "F2=A. Hydrologist\xE2\x82\xAC"},
         {"formula after an embedded chart", xlsCompoundFile(biff(chart + kCells)), "D26=2001-03-28 date E27=3.5"},
         {"encrypted", xlsCompoundFile(biff(kCells, 5000, record(0x002F, std::string(6, '\0')))),
-         " is encrypted (protected by a password); save it without a password and open it again"},
+         ": the workbook is protected by a password; save it without a password and try again"},
         {"cut header", good.substr(0, 300), damaged + "the file is too short"},
         {"cut stream", good.substr(0, stream + 4000), damaged + "the workbook stream is cut short"},
         {"sector chain in a loop", changed(good, [](std::string& b) { put32(b, 512 + 4 * 4, 3); }),
