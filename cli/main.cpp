@@ -2,13 +2,16 @@
 #include <CLI/CLI.hpp>
 #include <cstdio>
 #include <new>
+#include <string>
 
 #include "commands.h"
 #include "model/errors.h"
+#include "tarnflow/version.h"
 
 int main(int argc, char** argv) {
     CLI::App app{"TARNFLOW: daily water balance of a catchment's sub-areas, and how a change of land use "
                  "alters its water yield."};
+    app.set_version_flag("--version", std::string("tarnflow ") + tarn::kVersion, "print the version and exit");
     app.require_subcommand(1);
     const tarn::Command commands[] = {tarn::addRunCommand(app), tarn::addDurationCommand(app),
                                       tarn::addCompareCommand(app), tarn::addNewCommand(app)};
@@ -17,6 +20,8 @@ int main(int argc, char** argv) {
     } catch (const CLI::CallForHelp& e) {
         return app.exit(e);
     } catch (const CLI::CallForAllHelp& e) {
+        return app.exit(e);
+    } catch (const CLI::CallForVersion& e) {
         return app.exit(e);
     } catch (const CLI::ParseError& e) {
         app.exit(e);

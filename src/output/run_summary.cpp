@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <nlohmann/json.hpp>
 
 #include "model/measured_days.h"
 
@@ -22,73 +23,34 @@ std::string format(const char* pattern, double x) {
     return buf;
 }
 
+using Json = nlohmann::ordered_json;
+
 // A JSON number, or null where the figure is undefined or not finite.
-std::string number(const std::optional<double>& x) {
-    if (!x || !std::isfinite(*x)) return "null";
-    return format("%.17g", *x);
+Json number(const std::optional<double>& x) {
+    if (!x || !std::isfinite(*x)) return nullptr;
+    return *x;
 }
 
-std::string quoted(const std::string& text) {
-    std::string out = "\"";
-    for (const char ch : text) {
-        const auto c = static_cast<unsigned char>(ch);
-        if (ch == '"' || ch == '\\') {
-            out += '\\';
-            out += ch;
-        } else if (c < 0x20) {
-            char buf[8];
-            std::snprintf(buf, sizeof buf, "\\u%04x", unsigned(c));
-            out += buf;
-        } else {
-            out += ch;
-        }
-    }
-    return out + "\"";
+Json fitJson(const FitFigures& f) {
+    return {{"nse", number(f.nse)},   {"kge", number(f.kge)},         {"r", number(f.r)},
+            {"alpha", number(f.alpha)}, {"beta", number(f.beta)},     {"log_nse", number(f.logNse)},
+            {"pbias", number(f.pbias)}, {"rmse", number(f.rmse)},     {"days", f.days}};
 }
 
-// Members "name": value, separated by commas, as one object.
-class Object {
-public:
-    Object& add(const std::string& name, const std::string& json) {
-        text_ += (text_.empty() ? "{" : ", ") + quoted(name) + ": " + json;
-        return *this;
-    }
-    std::string str() const { return text_.empty() ? "{}" : text_ + "}"; }
-
-private:
-    std::string text_;
-};
-
-std::string fitJson(const FitFigures& f) {
-    return Object()
-        .add("nse", number(f.nse))
-        .add("kge", number(f.kge))
-        .add("r", number(f.r))
-        .add("alpha", number(f.alpha))
-        .add("beta", number(f.beta))
-        .add("log_nse", number(f.logNse))
-        .add("pbias", number(f.pbias))
-        .add("rmse", number(f.rmse))
-        .add("days", std::to_string(f.days))
-        .str();
+Json closureJson(const Closure& c) {
+    return {{"rain", number(c.rain)},
+            {"interception", number(c.interception)},
+            {"transpiration", number(c.transpiration)},
+            {"quickflow", number(c.quickflow)},
+            {"baseflow", number(c.baseflow)},
+            {"storage_change", number(c.storageChange)},
+            {"residual", number(c.residual)}};
 }
 
-std::string closureJson(const Closure& c) {
-    return Object()
-        .add("rain", number(c.rain))
-        .add("interception", number(c.interception))
-        .add("transpiration", number(c.transpiration))
-        .add("quickflow", number(c.quickflow))
-        .add("baseflow", number(c.baseflow))
-        .add("storage_change", number(c.storageChange))
-        .add("residual", number(c.residual))
-        .str();
-}
-
-std::string durationJson(const DurationFigures& q) {
-    Object o;
-    for (std::size_t i = 0; i < q.size(); ++i) o.add("q" + format("%.0f", kSummaryPercents[i]), number(q[i]));
-    return o.str();
+Json durationJson(const DurationFigures& q) {
+    Json o = Json::object();
+    for (std::size_t i = 0; i < q.size(); ++i) o["q" + format("%.0f", kSummaryPercents[i])] = number(q[i]);
+    return o;
 }
 
 std::string closureLine(const std::string& name, const Closure& c) {
@@ -184,42 +146,26 @@ std::string summaryText(const RunSummary& s) {
 }
 
 std::string summaryJson(const RunSummary& s) {
-    Object closure;
-    closure.add("catchment", closureJson(s.closure.catchment));
+    Json closure = Json::object();
+    closure["catchment"] = closureJson(s.closure.catchment);
     for (int a = 1; a <= kSubAreas; ++a)
-        if (const auto& c = s.closure.subArea[std::size_t(a)]) closure.add("A" + std::to_string(a), closureJson(*c));
-    const std::string none = "null";
-    return Object()
-               .add("period", Object()
-                                  .add("first", quoted(s.first))
-                                  .add("last", quoted(s.last))
-                                  .add("days", std::to_string(s.days))
-                                  .add("years", number(s.years))
-                                  .str())
-               .add("catchment", Object()
-                                     .add("area_ha", number(s.totalArea))
-                                     .add("sub_areas", std::to_string(s.subAreas))
-                                     .str())
-               .add("mean_annual", Object()
-                                       .add("rainfall", number(s.rainfall))
-                                       .add("reference_evapotranspiration", number(s.etref))
-                                       .add("actual_evapotranspiration", number(s.actualEt))
-                                       .add("streamflow", number(s.modelled))
-                                       .add("measured_streamflow", number(s.measured))
-                                       .str())
-               .add("missing_measured_days", s.measuredRead ? std::to_string(s.missingMeasuredDays) : none)
-               .add("fit_window", Object()
-                                      .add("first", quoted(s.fitFrom))
-                                      .add("last", quoted(s.fitTo))
-                                      .str())
-               .add("fit", Object().add("first", s.fitFirst ? fitJson(*s.fitFirst) : none).str())
-               .add("closure", closure.str())
-               .add("duration", Object()
-                                    .add("first", durationJson(s.durationFirst))
-                                    .add("measured", s.durationMeasured ? durationJson(*s.durationMeasured) : none)
-                                    .str())
-               .str() +
-           "\n";
+        if (const auto& c = s.closure.subArea[std::size_t(a)]) closure["A" + std::to_string(a)] = closureJson(*c);
+    Json out = Json::object();
+    out["period"] = {{"first", s.first}, {"last", s.last}, {"days", s.days}, {"years", number(s.years)}};
+    out["catchment"] = {{"area_ha", number(s.totalArea)}, {"sub_areas", s.subAreas}};
+    out["mean_annual"] = {{"rainfall", number(s.rainfall)},
+                          {"reference_evapotranspiration", number(s.etref)},
+                          {"actual_evapotranspiration", number(s.actualEt)},
+                          {"streamflow", number(s.modelled)},
+                          {"measured_streamflow", number(s.measured)}};
+    out["missing_measured_days"] = s.measuredRead ? Json(s.missingMeasuredDays) : Json(nullptr);
+    out["fit_window"] = {{"first", s.fitFrom}, {"last", s.fitTo}};
+    out["fit"] = {{"first", s.fitFirst ? fitJson(*s.fitFirst) : Json(nullptr)}};
+    out["closure"] = std::move(closure);
+    out["duration"] = {{"first", durationJson(s.durationFirst)},
+                       {"measured", s.durationMeasured ? durationJson(*s.durationMeasured) : Json(nullptr)}};
+    // Texts that are not valid UTF-8 are written with replacement characters rather than refused.
+    return out.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }
 
 }  // namespace tarn

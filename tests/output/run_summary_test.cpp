@@ -1,7 +1,9 @@
 // The run summary, its JSON file and the comparison of workbooks, on the bundled example.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
+#include <nlohmann/json.hpp>
 #include <regex>
 #include <sstream>
 
@@ -81,10 +83,24 @@ TEST(RunSummary, FitWindowWarmUpAndUnreadMeasurements) {
     // Without measured streamflow there is nothing to fit: null, not a number.
     Project unread;
     const RunSummary none = runJob(unread, exampleJob(false)).summary;
-    const std::string json = summaryJson(none);
-    EXPECT_NE(json.find("\"fit\": {\"first\": null}"), std::string::npos) << json;
-    EXPECT_NE(json.find("\"missing_measured_days\": null"), std::string::npos);
-    EXPECT_NE(json.find("\"measured\": null"), std::string::npos);
+    const auto json = nlohmann::ordered_json::parse(summaryJson(none));
+    EXPECT_TRUE(json["fit"]["first"].is_null()) << json;
+    EXPECT_TRUE(json["missing_measured_days"].is_null());
+    EXPECT_TRUE(json["duration"]["measured"].is_null());
+    EXPECT_TRUE(json["mean_annual"]["measured_streamflow"].is_null());
+    std::vector<std::string> keys;
+    for (const auto& item : json.items()) keys.push_back(item.key());
+    EXPECT_EQ(keys, (std::vector<std::string>{"period", "catchment", "mean_annual", "missing_measured_days",
+                                              "fit_window", "fit", "closure", "duration"}));
+
+    // A figure that is not finite is written as null, never as a number JSON has no word for.
+    RunSummary broken = none;
+    broken.rainfall = std::nan("");
+    broken.closure.catchment.residual = HUGE_VAL;
+    const auto written = nlohmann::json::parse(summaryJson(broken));
+    EXPECT_TRUE(written["mean_annual"]["rainfall"].is_null());
+    EXPECT_TRUE(written["closure"]["catchment"]["residual"].is_null());
+    EXPECT_EQ(written["mean_annual"]["streamflow"].get<double>(), none.modelled);  // to the last bit
 }
 
 TEST(RunSummary, MissingMeasuredDaysAreSkippedAndReported) {
