@@ -9,20 +9,18 @@
 
 namespace tarn {
 
-namespace {
-
-bool blank(const std::string& text) { return text.find_first_not_of(' ') == std::string::npos; }
-
-// A box's text as a 16-bit whole number (ties to even); none for an empty, blank or
-// non-numeric box and for one beyond the 16-bit range.
 std::optional<int> wholeNumber(const std::string& text) {
-    if (blank(text)) return std::nullopt;
+    if (text.find_first_not_of(' ') == std::string::npos) return std::nullopt;
     const auto x = parseNumber(text);
     if (!x) return std::nullopt;
     const double r = roundHalfEven(*x);
     if (r < std::numeric_limits<short>::min() || r > std::numeric_limits<short>::max()) return std::nullopt;
     return int(r);
 }
+
+namespace {
+
+bool blank(const std::string& text) { return text.find_first_not_of(' ') == std::string::npos; }
 
 // Row 5 cell of sub-area s = 1..10 ("F5".."O5").
 std::string shareCell(int s) { return cellAddress(columnLetters(5 + s), 5); }

@@ -4,6 +4,7 @@
 
 #include "input/capture.h"
 #include "input/etref_capture.h"
+#include "input/rain_warning.h"
 #include "model/measured_days.h"
 
 namespace tarn {
@@ -32,11 +33,15 @@ std::optional<StepResult> etrefUnread(Project& p) {
     return unread(p, "reference evapotranspiration", "cmdCapEtrefData");
 }
 
-std::string rainReadStatus(const Project& p, const std::string& status) {
-    if (p.MeasFlow != 1) return status;
-    std::string notes = missingMeasuredText(p);
-    if (const std::string negative = negativeMeasuredText(p); !negative.empty())
-        notes += (notes.empty() ? "" : "; ") + negative;
+std::string rainReadStatus(const Project& p, const std::string& status, const SubAreaBoxes& factors) {
+    std::string notes = noRainWarning(p, factors);
+    auto join = [&](const std::string& note) {
+        if (!note.empty()) notes += (notes.empty() ? "" : "; ") + note;
+    };
+    if (p.MeasFlow == 1) {
+        join(missingMeasuredText(p));
+        join(negativeMeasuredText(p));
+    }
     if (notes.empty()) return status;
     if (status.empty()) return notes;
     return status + (status.back() == ' ' ? "" : " ") + notes;

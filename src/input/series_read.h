@@ -24,8 +24,9 @@ std::optional<StepResult> etrefUnread(Project& project);
 // rainfall: `status` followed by what the measured series lacks ("C1043 and 211 more days
 // have no measured streamflow", then "C1050: the measured streamflow -0.3 is negative",
 // joined by "; "). `status` as it is when no day is missing or negative, or when no
-// measured streamflow was asked for (MeasFlow = 0).
-std::string rainReadStatus(const Project& project, const std::string& status);
+// measured streamflow was asked for (MeasFlow = 0). The sub-areas the factor boxes leave
+// without rain are named first (noRainWarning).
+std::string rainReadStatus(const Project& project, const std::string& status, const SubAreaBoxes& factors);
 
 // Next of the rainfall step (cmdNext_4): rainUnread, else rainNext.
 StepResult rainNextWhenRead(Project& project, const SubAreaBoxes& factors);

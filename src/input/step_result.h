@@ -5,6 +5,7 @@
 // of a control array X is "X_e" ("cmbArea_2", "txtSoil3_1").
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 
 #include "model/variant.h"
@@ -42,6 +43,10 @@ struct ChartRequest {
     bool loadEtref = false;  // LoadEtref
     bool measured = false;   // ChartMeas: also read and chart measured streamflow (column C)
 };
+
+// A box's text as a 16-bit whole number (ties to even); none for an empty, blank or
+// non-numeric box and for one beyond the 16-bit range.
+std::optional<int> wholeNumber(const std::string& text);
 
 // A box's text as the project keeps a typed value: an empty box is an empty value.
 inline Variant typedValue(const std::string& text) { return text.empty() ? Variant() : Variant(text); }

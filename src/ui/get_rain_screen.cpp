@@ -4,6 +4,7 @@
 
 #include "input/capture.h"
 #include "input/menu.h"
+#include "input/rain_warning.h"
 #include "input/series_read.h"
 #include "ui/busy_pointer.h"
 #include "ui/input_steps.h"
@@ -19,6 +20,8 @@ GetRainScreen::GetRainScreen(Navigation& navigation)
     factors_ = controlArray<QComboBox>("cmbRainScale", kSubAreas);
     setupPercentBoxes(factors_, "Rainfall scaling factor of %1 (%)");
     ui_->txtRainFile->setMinimumWidth(fontMetrics().averageCharWidth() * 50);
+    for (QComboBox* box : factors_)
+        connect(box, &QComboBox::currentTextChanged, this, &GetRainScreen::factorsChanged);
     connect(ui_->cmdCapRain, &QPushButton::clicked, this, &GetRainScreen::capture);
     connect(ui_->cmdNext_4, &QPushButton::clicked, this, &GetRainScreen::next);
     connect(ui_->cmdBack4, &QPushButton::clicked, this, &GetRainScreen::back);
@@ -34,7 +37,9 @@ void GetRainScreen::load() {
     fillPercentLists(factors_);
     ui_->txtRainFile->setText(toQ(texts.file));
     ui_->txtRainFile->setCursorPosition(0);
+    loading_ = true;
     setBoxTexts(factors_, texts.factors);
+    loading_ = false;
     showStatus(ui_->txtStatus2, texts.status);
     setCaption(texts.caption);
     ui_->chkStreamflow->setFocus();
@@ -52,10 +57,17 @@ void GetRainScreen::capture() {
         return;
     }
     // What the measured streamflow lacks (missing or negative days) joins " Data read OK !".
-    showStatus(ui_->txtStatus2, rainReadStatus(project(), captured.result.status));
+    showStatus(ui_->txtStatus2, rainReadStatus(project(), captured.result.status, boxTexts(factors_)));
     ui_->cmdNext_4->setEnabled(true);
     ui_->cmdCapRain->setEnabled(false);
     ui_->cmdNext_4->setFocus();
+}
+
+// A factor box changed: the sub-areas it would leave without rain are named at once.
+void GetRainScreen::factorsChanged() {
+    if (loading_) return;
+    if (const std::string warning = noRainWarning(project(), boxTexts(factors_)); !warning.empty())
+        showStatus(ui_->txtStatus2, warning);
 }
 
 void GetRainScreen::next() {

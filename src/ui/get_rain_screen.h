@@ -28,9 +28,11 @@ private:
     void capture();
     void next();
     void back();
+    void factorsChanged();
 
     std::unique_ptr<::Ui::GetRainScreen> ui_;
     QList<QComboBox*> factors_;  // cmbRainScale_0..9
+    bool loading_ = false;       // the boxes are being filled as the step opens
 };
 
 }  // namespace tarn::ui

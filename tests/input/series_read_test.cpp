@@ -116,6 +116,7 @@ TEST(RainReadStatus, SaysWhichMeasuredDaysAreMissingOrNegative) {
         std::map<int, double> measured;
         bool streamflow;  // the box was checked at capture
         std::string status;
+        SubAreaBoxes factors{};  // the factor boxes at capture (empty: the file's factors)
     } cases[] = {
         {"whole", whole, true, " Data read OK !"},
         {"not asked for", {}, false, " Data read OK !"},
@@ -123,6 +124,10 @@ TEST(RainReadStatus, SaysWhichMeasuredDaysAreMissingOrNegative) {
         {"gaps and a negative", gappy, true,
          " Data read OK ! C27 and 1 more day have no measured streamflow; "
          "C33: the measured streamflow -0.3 is negative"},
+        {"a sub-area without rain", {}, true,
+         " Data read OK ! A2 gets no rain: its rainfall factor is empty or 0; C25 and 9 more days have no "
+         "measured streamflow",
+         {"100", "0"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -131,9 +136,10 @@ TEST(RainReadStatus, SaysWhichMeasuredDaysAreMissingOrNegative) {
         p.DataFile = (dir / "book.xlsx").string();
         writeBook(p.DataFile, 0, c.measured);
         rainLoad(p);
+        if (!c.factors[0].empty()) p.SubArea[1] = p.SubArea[2] = 50.0;  // two sub-areas, ha
         const RainCapture captured = rainCapture(p, c.streamflow);
         ASSERT_TRUE(loadInputChart(p, "").ok);
-        EXPECT_EQ(rainReadStatus(p, captured.result.status), c.status);
+        EXPECT_EQ(rainReadStatus(p, captured.result.status, c.factors), c.status);
     }
 }
 
