@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "input/class_choice.h"
 #include "model/errors.h"
 #include "workbook/input_workbook.h"
 #include "workbook/workbook.h"
@@ -94,12 +95,7 @@ ClassChoiceScreen soilClassesLoad(const Project& p) {
 }
 
 ClassChoiceResult soilClassesApply(Project& p, const ClassChoice& choice) {
-    for (int s = 1; s <= kSubAreas; ++s) {
-        const int c = choice[std::size_t(s - 1)];
-        p.SoilSel[std::size_t(s)] = c >= 1 && c <= 5 ? c : 0;
-        if (p.SoilSel[std::size_t(s)] == 0) continue;
-        for (int e = 0; e < 3; ++e) p.SubPara(s - 1, paramAfter(para::TAW, e)) = p.SoilData(c - 1, e);
-    }
+    applyClassChoice(p, choice, p.SoilSel, p.SoilData, para::TAW, 3);
     return {{true, " Reset the soil parameters OK !", {}, 0, {}}, subAreaRows(p)};
 }
 

@@ -1,5 +1,7 @@
 #include "input/vegetation_capture.h"
 
+#include "input/class_choice.h"
+
 namespace tarn {
 
 namespace {
@@ -51,12 +53,7 @@ ClassChoiceScreen vegeClassesLoad(const Project& p) {
 }
 
 VegeGridResult vegeClassesApply(Project& p, const ClassChoice& choice) {
-    for (int s = 1; s <= kSubAreas; ++s) {
-        const int c = choice[std::size_t(s - 1)];
-        p.VegeSel[std::size_t(s)] = c >= 1 && c <= 5 ? c : 0;
-        if (p.VegeSel[std::size_t(s)] == 0) continue;
-        for (int e = 0; e < 2; ++e) p.SubPara(s - 1, paramAfter(para::IF, e)) = p.VegeData(c - 1, e);
-    }
+    applyClassChoice(p, choice, p.VegeSel, p.VegeData, para::IF, 2);
     return {{true, " Parameters reset ", {}, 0, {}}, vegeBoxes(p)};
 }
 

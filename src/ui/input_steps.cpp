@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QStringList>
 
 #include "ui/navigation.h"
@@ -57,6 +58,14 @@ void openInputChart(Navigation& navigation, const QString& owner) {
     // Loaded afresh, so that a capture made again (after a read that failed) reads again.
     navigation.unload(kInputChartForm);
     navigation.show(kInputChartForm, owner);
+}
+
+ClassChoice checkedClasses(const std::array<std::array<QRadioButton*, 5>, 10>& options) {
+    ClassChoice choice{};
+    for (std::size_t s = 0; s < options.size(); ++s)
+        for (std::size_t c = 0; c < options[s].size(); ++c)
+            if (options[s][c]->isChecked()) choice[s] = int(c) + 1;
+    return choice;
 }
 
 }  // namespace tarn::ui

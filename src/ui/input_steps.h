@@ -6,8 +6,11 @@
 
 #include "input/step_result.h"
 
+#include <array>
+
 class QComboBox;
 class QLineEdit;
+class QRadioButton;
 
 namespace tarn::ui {
 
@@ -24,6 +27,10 @@ void openInputChart(Navigation& navigation, const QString& owner);
 void setupPercentBoxes(const QList<QComboBox*>& boxes, const QString& accessible);
 // Refills every list with "0".."100" (the steps rebuild their lists at every load).
 void fillPercentLists(const QList<QComboBox*>& boxes);
+
+// The class screens' option grid ([s - 1][c - 1] is class c of sub-area s) as the classes
+// chosen, 0 where no option of a sub-area is set.
+ClassChoice checkedClasses(const std::array<std::array<QRadioButton*, 5>, 10>& options);
 
 void setBoxTexts(const QList<QComboBox*>& boxes, const SubAreaBoxes& texts);
 SubAreaBoxes boxTexts(const QList<QComboBox*>& boxes);

@@ -3,6 +3,7 @@
 // it only moves texts between its widgets and the step functions of src/input, and asks
 // the Navigation to move on. It is created afresh each time it is loaded and destroyed
 // when it is unloaded, as its form's load step expects.
+#include <array>
 #include <QList>
 #include <QString>
 #include <QWidget>
@@ -52,6 +53,17 @@ public:
         QList<W*> list;
         for (int e = 0; e < count; ++e) list.append(control<W>(name + '_' + QString::number(e)));
         return list;
+    }
+
+    // The controls of a per-sub-area grid: [s - 1][e] is <prefix><s><suffix>_<e>.
+    template <std::size_t Columns, class W = QWidget>
+    std::array<std::array<W*, Columns>, 10> subAreaGrid(const QString& prefix, const QString& suffix = {}) const {
+        std::array<std::array<W*, Columns>, 10> grid{};
+        for (std::size_t s = 0; s < grid.size(); ++s) {
+            const QList<W*> row = controlArray<W>(prefix + QString::number(s + 1) + suffix, int(Columns));
+            for (std::size_t e = 0; e < Columns; ++e) grid[s][e] = row[qsizetype(e)];
+        }
+        return grid;
     }
 
 protected:

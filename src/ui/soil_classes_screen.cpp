@@ -1,6 +1,7 @@
 #include "ui/soil_classes_screen.h"
 
 #include "input/soil_capture.h"
+#include "ui/input_steps.h"
 #include "ui/navigation.h"
 #include "ui/qt_text.h"
 #include "ui/soil_screen.h"
@@ -11,10 +12,7 @@ namespace tarn::ui {
 SoilClassesScreen::SoilClassesScreen(Navigation& navigation)
     : SubordinateScreen(navigation), ui_(std::make_unique<::Ui::SoilClassesScreen>()) {
     ui_->setupUi(this);
-    for (int k = 1; k <= kSubAreas; ++k) {
-        const auto row = controlArray<QRadioButton>("optA" + QString::number(k) + "_S", 5);
-        for (int c = 0; c < 5; ++c) options_[std::size_t(k - 1)][std::size_t(c)] = row[c];
-    }
+    options_ = subAreaGrid<5, QRadioButton>("optA", "_S");
     ui_->txtResetSoil->setMinimumWidth(fontMetrics().averageCharWidth() * 60);
     connect(ui_->cmdResetSoilData, &QPushButton::clicked, this, &SoilClassesScreen::update);
     connect(ui_->cmdSoilType, &QPushButton::clicked, this, [this] { nav().show("frmSoilDataStore", form()); });
@@ -33,10 +31,7 @@ void SoilClassesScreen::load() {
 
 // SETSOILDATA
 void SoilClassesScreen::update() {
-    ClassChoice choice{};
-    for (std::size_t s = 0; s < options_.size(); ++s)
-        for (std::size_t c = 0; c < 5; ++c)
-            if (options_[s][c]->isChecked()) choice[s] = int(c) + 1;
+    const ClassChoice choice = checkedClasses(options_);
     const ClassChoiceResult applied = soilClassesApply(project(), choice);
     if (auto* soil = nav().loaded<SoilScreen>("frmSoilPara")) soil->showSubAreas(applied.subAreas);
     showResult(applied.result, ui_->txtResetSoil);

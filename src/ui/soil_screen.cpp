@@ -12,10 +12,7 @@ namespace tarn::ui {
 SoilScreen::SoilScreen(Navigation& navigation) : Screen(navigation), ui_(std::make_unique<::Ui::SoilScreen>()) {
     ui_->setupUi(this);
     for (QLabel* caption : {ui_->lblTAW, ui_->lblRAW, ui_->lblTopStore}) reserveWrappedLines(caption, 2);
-    for (int k = 1; k <= kSubAreas; ++k) {
-        const auto row = controlArray<QLineEdit>("txtSoil" + QString::number(k), 3);
-        for (int e = 0; e < 3; ++e) boxes_[std::size_t(k - 1)][std::size_t(e)] = row[e];
-    }
+    boxes_ = subAreaGrid<3, QLineEdit>("txtSoil");
     ui_->txtMessage2->setMinimumWidth(fontMetrics().averageCharWidth() * 60);
     connect(ui_->cmdGetSoilPara, &QPushButton::clicked, this, &SoilScreen::selectSource);
     connect(ui_->cmdUpdateNew, &QPushButton::clicked, this, &SoilScreen::capture);

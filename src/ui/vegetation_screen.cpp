@@ -10,10 +10,7 @@ namespace tarn::ui {
 VegetationScreen::VegetationScreen(Navigation& navigation)
     : Screen(navigation), ui_(std::make_unique<::Ui::VegetationScreen>()) {
     ui_->setupUi(this);
-    for (int k = 1; k <= kSubAreas; ++k) {
-        const auto row = controlArray<QLineEdit>("txtVege" + QString::number(k), 2);
-        for (int e = 0; e < 2; ++e) boxes_[std::size_t(k - 1)][std::size_t(e)] = row[e];
-    }
+    boxes_ = subAreaGrid<2, QLineEdit>("txtVege");
     ui_->txtMessage4->setMinimumWidth(fontMetrics().averageCharWidth() * 60);
     connect(ui_->cmdCaptureVege, &QPushButton::clicked, this, &VegetationScreen::selectSource);
     connect(ui_->cmdUpdateVege, &QPushButton::clicked, this, &VegetationScreen::capture);
