@@ -42,10 +42,10 @@ ObservedFlows::ObservedFlows(std::vector<double> observed) : o_(std::move(observ
 
 FitFigures goodnessOfFit(std::span<const double> s, std::span<const double> o) {
     if (s.size() != o.size()) throw std::invalid_argument("goodnessOfFit: series of different lengths");
-    return goodnessOfFit(s, ObservedFlows(std::vector<double>(o.begin(), o.end())));
+    return fitAgainst(s, ObservedFlows(std::vector<double>(o.begin(), o.end())));
 }
 
-FitFigures goodnessOfFit(std::span<const double> s, const ObservedFlows& obs, bool withLog) {
+FitFigures fitAgainst(std::span<const double> s, const ObservedFlows& obs, bool withLog) {
     const std::span<const double> o = obs.o_;
     FitFigures f;
     if (s.size() != o.size()) throw std::invalid_argument("goodnessOfFit: series of different lengths");

@@ -36,7 +36,7 @@ public:
     std::span<const double> values() const { return o_; }
 
 private:
-    friend FitFigures goodnessOfFit(std::span<const double>, const ObservedFlows&, bool);
+    friend FitFigures fitAgainst(std::span<const double>, const ObservedFlows&, bool);
     std::vector<double> o_;      // mm/day
     std::vector<double> logO_;   // ln(o + eps), where every o + eps > 0
     double mean_ = 0, spread_ = 0, sum_ = 0;  // mean, sum of squared deviations, sum
@@ -45,8 +45,8 @@ private:
     double logMean_ = 0, logSpread_ = 0;
 };
 
-// goodnessOfFit(simulated, observed.values()); `withLog` false leaves logNse empty.
-FitFigures goodnessOfFit(std::span<const double> simulated, const ObservedFlows& observed, bool withLog = true);
+// The same as goodnessOfFit(simulated, observed.values()); `withLog` false leaves logNse empty.
+FitFigures fitAgainst(std::span<const double> simulated, const ObservedFlows& observed, bool withLog = true);
 
 // Days first..last of the record, both included.
 struct DayRange {

@@ -102,7 +102,7 @@ FitFigures Evaluator::figures(const CatchmentSet& set, const FitDays& days, Work
                   w.discharge.data());
     w.simulated.resize(days.days.size());
     for (std::size_t i = 0; i < days.days.size(); ++i) w.simulated[i] = w.discharge[std::size_t(days.days[i])];
-    return goodnessOfFit(w.simulated, days.observed, withLog);
+    return fitAgainst(w.simulated, days.observed, withLog);
 }
 
 FitFigures Evaluator::fit(std::span<const double> x, const FitDays& days, Workspace& w) const {
