@@ -11,7 +11,8 @@ int main(int argc, char** argv) {
                  "alters its water yield."};
     app.require_subcommand(1);
     const tarn::Command commands[] = {tarn::addRunCommand(app), tarn::addDurationCommand(app),
-                                      tarn::addCompareCommand(app), tarn::addNewCommand(app)};
+                                      tarn::addCompareCommand(app), tarn::addNewCommand(app),
+                                      tarn::addCalibrateCommand(app)};
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {

@@ -161,6 +161,14 @@ void storeSet(const CatchmentSet& set, const std::vector<int>& columns, Project&
     }
 }
 
+CatchmentSet asWorkbookReadsIt(const CatchmentSet& set, const std::vector<int>& columns) {
+    CatchmentSet out = set;
+    for (SubAreaSet& a : out.sub)
+        if (a.inCatchment)
+            for (const int c : columns) a.value[std::size_t(c)] = parseNumber(generalNumberText(a.value[std::size_t(c)])).value_or(0.0);
+    return out;
+}
+
 std::vector<int> changedColumns(const std::vector<ParamSpec>& specs) {
     std::vector<int> columns;
     for (const ParamSpec& spec : specs) {

@@ -80,6 +80,11 @@ std::optional<std::string> infeasibility(const CatchmentSet& set);
 // numbers), columns `columns` only.
 void storeSet(const CatchmentSet& set, const std::vector<int>& columns, Project& project);
 
+// The set as reading it back from a workbook gives it: each value of `columns` through the
+// general number text (at most 15 significant digits) that the workbook reader applies, so
+// a run of the written workbook uses exactly these values.
+CatchmentSet asWorkbookReadsIt(const CatchmentSet& set, const std::vector<int>& columns);
+
 // The SubPara columns that `specs` change (taw* changes TAW and RAW), in column order.
 std::vector<int> changedColumns(const std::vector<ParamSpec>& specs);
 

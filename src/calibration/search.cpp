@@ -206,7 +206,7 @@ Plan plan(const std::string& name, std::size_t dim, long budget, unsigned seed, 
 
 }  // namespace
 
-std::vector<std::string> algorithmNames() { return {"sade", "cmaes", "pso_gen", "gaco", "nsga2"}; }
+std::vector<std::string> algorithmNames() { return {"pso_gen", "sade", "cmaes", "gaco", "nsga2"}; }
 
 SearchResult search(const Evaluator& ev, const SearchOptions& o, const SearchCallbacks& cb) {
     const std::size_t nobj = ev.objectives().size();
@@ -214,7 +214,7 @@ SearchResult search(const Evaluator& ev, const SearchOptions& o, const SearchCal
     result.algorithm = o.algorithm.empty() ? (nobj == 2 ? "nsga2" : algorithmNames().front()) : o.algorithm;
     const auto names = algorithmNames();
     if (std::find(names.begin(), names.end(), result.algorithm) == names.end())
-        throw InputError("--algorithm " + result.algorithm + ": choose one of sade, cmaes, pso_gen, gaco, nsga2");
+        throw InputError("--algorithm " + result.algorithm + ": choose one of pso_gen, sade, cmaes, gaco, nsga2");
     if (nobj == 2 && result.algorithm != "nsga2")
         throw InputError("--algorithm " + result.algorithm + ": two objectives need nsga2");
     if (nobj == 1 && result.algorithm == "nsga2")

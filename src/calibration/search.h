@@ -11,7 +11,9 @@
 
 namespace tarn {
 
-// The algorithms offered by --algorithm; the first is the default.
+// The algorithms offered by --algorithm; the first is the default. pso_gen, gaco and nsga2
+// hand a whole generation to the parallel batch evaluation; sade and cmaes ask for one
+// candidate at a time.
 std::vector<std::string> algorithmNames();
 
 struct SearchOptions {
