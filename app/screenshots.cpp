@@ -285,6 +285,30 @@ std::vector<Stop> tourStops() {
              t.click("frmMiniFlow", "cmdMinFlow");
              return period;
          }},
+        // The calibration window from the screen of values, after a search on 1999-2003 with a
+        // year's warm-up.
+        {"calibrate.png", [](Tour& t) -> QWidget* {
+             t.click("frmMiniFlow", "Command1");
+             t.screen("frmRunModel")->control<QRadioButton>("optValues")->setChecked(true);
+             t.click("frmRunModel", "cmdShowMe");
+             t.click("frmOutput", "cmdCalibrate");
+             Screen* window = t.screen("frmCalibrate");
+             const std::pair<const char*, const char*> boxes[] = {
+                 {"txtFrom", "1999-01-01"}, {"txtUntil", "2003-12-31"}, {"txtWarmUp", "365"}};
+             for (const auto& [box, text] : boxes) window->control<QLineEdit>(box)->setText(text);
+             t.click("frmCalibrate", "cmdStart");
+             for (int waited = 0; !window->control<QPushButton>("cmdStart")->isEnabled(); waited += 100) {
+                 if (waited > 120000) throw std::runtime_error("the calibration did not finish");
+                 settle(100);
+             }
+             return window;
+         }},
+        // Applied: the calibrated set is the last run, beside the first.
+        {"output_calibrated.png", [](Tour& t) -> QWidget* {
+             t.click("frmCalibrate", "cmdApply");
+             t.nav.unload("frmCalibrate");
+             return t.screen("frmOutput");
+         }},
     };
 }
 

@@ -23,5 +23,6 @@ Command addRunCommand(CLI::App& app);       // tarnflow run
 Command addDurationCommand(CLI::App& app);  // tarnflow duration
 Command addCompareCommand(CLI::App& app);   // tarnflow compare
 Command addNewCommand(CLI::App& app);       // tarnflow new
+Command addCalibrateCommand(CLI::App& app); // tarnflow calibrate
 
 }  // namespace tarn

@@ -14,7 +14,8 @@ int main(int argc, char** argv) {
     app.set_version_flag("--version", std::string("tarnflow ") + tarn::kVersion, "print the version and exit");
     app.require_subcommand(1);
     const tarn::Command commands[] = {tarn::addRunCommand(app), tarn::addDurationCommand(app),
-                                      tarn::addCompareCommand(app), tarn::addNewCommand(app)};
+                                      tarn::addCompareCommand(app), tarn::addNewCommand(app),
+                                      tarn::addCalibrateCommand(app)};
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {

@@ -56,42 +56,35 @@ void checkOutputPath(const std::string& what, const std::filesystem::path& path)
 }
 
 void checkOutputPaths(const RunJobOptions& o) {
-    struct Named {
-        const char* what;
-        std::filesystem::path path;
-    };
-    std::vector<Named> files{{"the input workbook", o.workbook}};
-    if (o.textOut) files.push_back({"--text-out", *o.textOut});
-    if (o.summaryJson) files.push_back({"--summary-json", *o.summaryJson});
-    if (o.csvOut) files.push_back({"--csv", *o.csvOut});
-    if (o.workbookOut) {
-        files.push_back({"--workbook-out", *o.workbookOut});
+    std::vector<NamedOutput> outputs;
+    if (o.textOut) outputs.push_back({"--text-out", *o.textOut});
+    if (o.summaryJson) outputs.push_back({"--summary-json", *o.summaryJson});
+    if (o.csvOut) outputs.push_back({"--csv", *o.csvOut});
+    if (o.workbookOut) outputs.push_back({"--workbook-out", *o.workbookOut});
+    checkOutputPaths(o.workbook, outputs);
+}
+
+void checkOutputPaths(const std::filesystem::path& input, const std::vector<NamedOutput>& outputs) {
+    std::vector<NamedOutput> files{{"the input workbook", input}};
+    for (const NamedOutput& out : outputs) {
+        files.push_back(out);
         // A legacy input's copy goes to the .xlsx name beside the one given.
-        std::filesystem::path xlsx = *o.workbookOut;
+        std::filesystem::path xlsx = out.path;
         std::string ext = xlsx.extension().string();
         for (char& ch : ext) ch = char(std::tolower(static_cast<unsigned char>(ch)));
-        if (ext == ".xls") files.push_back({"--workbook-out", xlsx.replace_extension(".xlsx")});
+        if (ext == ".xls") files.push_back({out.option, xlsx.replace_extension(".xlsx")});
     }
-    for (std::size_t i = 1; i < files.size(); ++i) checkOutputPath(files[i].what, files[i].path);
+    for (std::size_t i = 1; i < files.size(); ++i) checkOutputPath(files[i].option, files[i].path);
     for (std::size_t i = 1; i < files.size(); ++i)
         for (std::size_t j = 0; j < i; ++j)
-            if (std::string(files[i].what) != files[j].what && sameFile(files[i].path, files[j].path))
-                throw InputError(std::string(files[i].what) + " " + files[i].path.string() + " is " +
+            if (files[i].option != files[j].option && sameFile(files[i].path, files[j].path))
+                throw InputError(files[i].option + " " + files[i].path.string() + " is " +
                                  (j == 0 ? "the input workbook, which is never changed"
-                                         : std::string("also the file of ") + files[j].what) +
+                                         : "also the file of " + files[j].option) +
                                  "; choose another name");
 }
 
-RunJobReport runJob(Project& p, const RunJobOptions& o, const StageProgress& progress) {
-    checkOutputPaths(o);
-    RunJobReport report;
-    auto stage = [&](const std::string& name) -> ProgressFn {
-        if (!progress) return {};
-        return [=](int value, int maximum) { progress(name, value, maximum); };
-    };
-
-    // Read the workbook: header, catchment, rainfall factors, parameters, daily series.
-    auto start = Clock::now();
+void readJobInputs(Project& p, const RunJobOptions& o) {
     p.DataFile = o.workbook.string();
     std::unique_ptr<Workbook> book;
     inFile(o.workbook, [&] {
@@ -111,6 +104,19 @@ RunJobReport runJob(Project& p, const RunJobOptions& o, const StageProgress& pro
         if (o.monthlyEtref) spreadMonthlyEtref(p);
     });
     p.MeasFlow = o.measured ? 1 : 0;
+}
+
+RunJobReport runJob(Project& p, const RunJobOptions& o, const StageProgress& progress) {
+    checkOutputPaths(o);
+    RunJobReport report;
+    auto stage = [&](const std::string& name) -> ProgressFn {
+        if (!progress) return {};
+        return [=](int value, int maximum) { progress(name, value, maximum); };
+    };
+
+    // Read the workbook: header, catchment, rainfall factors, parameters, daily series.
+    auto start = Clock::now();
+    readJobInputs(p, o);
     report.noRain = noRainWarning(p);
     // The fit window and the warm-up against the record, before the run and any file.
     DayRange window;

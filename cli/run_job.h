@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "model/project.h"
 #include "output/run_summary.h"
@@ -50,6 +51,20 @@ void checkOutputPath(const std::string& what, const std::filesystem::path& path)
 // that names the input workbook or another output of the same job, links and other
 // spellings of one file included.
 void checkOutputPaths(const RunJobOptions& options);
+
+// The same for any command: the input workbook and (option, path) pairs of its outputs.
+// An .xlsx beside an .xls output name counts as that output too (where a legacy input's
+// copy goes).
+struct NamedOutput {
+    std::string option;
+    std::filesystem::path path;
+};
+void checkOutputPaths(const std::filesystem::path& input, const std::vector<NamedOutput>& outputs);
+
+// Reads the workbook into `project` (a fresh one) as runJob does before its run: header,
+// catchment, rainfall factors, parameters and daily series. Throws InputError naming the
+// file and the cell, sub-area or option.
+void readJobInputs(Project& project, const RunJobOptions& options);
 
 // Runs the job on `project` (a fresh one); checkOutputPaths first, the fit window and
 // warm-up (OptionError) once the record is read, before the run and before anything is

@@ -20,35 +20,47 @@ double mean(std::span<const double> x) {
     return sum / double(x.size());
 }
 
-// 1 - sum (s - o)^2 / sum (o - mean o)^2, empty where the observed values do not vary.
-std::optional<double> efficiency(std::span<const double> s, std::span<const double> o) {
-    const double mo = mean(o);
-    double error = 0, spread = 0;
-    for (std::size_t i = 0; i < o.size(); ++i) {
-        error += (s[i] - o[i]) * (s[i] - o[i]);
-        spread += (o[i] - mo) * (o[i] - mo);
-    }
-    if (spread == 0) return std::nullopt;
-    return 1 - error / spread;
-}
-
 }  // namespace
 
+ObservedFlows::ObservedFlows(std::vector<double> observed) : o_(std::move(observed)) {
+    if (o_.empty()) return;
+    mean_ = mean(o_);
+    for (const double o : o_) {
+        spread_ += (o - mean_) * (o - mean_);
+        sum_ += o;
+    }
+    // Logarithms with eps = mean(obs) / 100 added; undefined where a value plus eps is not
+    // positive.
+    eps_ = mean_ / 100;
+    logPositive_ = true;
+    for (const double o : o_) logPositive_ = logPositive_ && o + eps_ > 0;
+    if (!logPositive_) return;
+    logO_.resize(o_.size());
+    for (std::size_t i = 0; i < o_.size(); ++i) logO_[i] = std::log(o_[i] + eps_);
+    logMean_ = mean(logO_);
+    for (const double lo : logO_) logSpread_ += (lo - logMean_) * (lo - logMean_);
+}
+
 FitFigures goodnessOfFit(std::span<const double> s, std::span<const double> o) {
+    if (s.size() != o.size()) throw std::invalid_argument("goodnessOfFit: series of different lengths");
+    return fitAgainst(s, ObservedFlows(std::vector<double>(o.begin(), o.end())));
+}
+
+FitFigures fitAgainst(std::span<const double> s, const ObservedFlows& obs, bool withLog) {
+    const std::span<const double> o = obs.o_;
     FitFigures f;
     if (s.size() != o.size()) throw std::invalid_argument("goodnessOfFit: series of different lengths");
     f.days = int(o.size());
     if (o.empty()) return f;
     const double n = double(o.size());
-    const double ms = mean(s), mo = mean(o);
-    double vs = 0, vo = 0, cov = 0, sse = 0, sumS = 0, sumO = 0;
+    const double ms = mean(s), mo = obs.mean_;
+    const double vo = obs.spread_, sumO = obs.sum_;
+    double vs = 0, cov = 0, sse = 0, sumS = 0;
     for (std::size_t i = 0; i < o.size(); ++i) {
         vs += (s[i] - ms) * (s[i] - ms);
-        vo += (o[i] - mo) * (o[i] - mo);
         cov += (s[i] - ms) * (o[i] - mo);
         sse += (s[i] - o[i]) * (s[i] - o[i]);
         sumS += s[i];
-        sumO += o[i];
     }
     const double sdS = std::sqrt(vs / n), sdO = std::sqrt(vo / n);  // population
     if (vo != 0) f.nse = 1 - sse / vo;  // the efficiency, from the sums above
@@ -60,19 +72,17 @@ FitFigures goodnessOfFit(std::span<const double> s, std::span<const double> o) {
     if (sumO != 0) f.pbias = 100 * (sumS - sumO) / sumO;
     f.rmse = std::sqrt(sse / n);
 
-    // Logarithms of both series with eps = mean(obs) / 100 added; undefined where a value
-    // plus eps is not positive.
-    const double eps = mo / 100;
-    std::vector<double> ls(s.size()), lo(o.size());
-    bool positive = true;
-    for (std::size_t i = 0; i < o.size() && positive; ++i) {
-        positive = s[i] + eps > 0 && o[i] + eps > 0;
-        if (positive) {
-            ls[i] = std::log(s[i] + eps);
-            lo[i] = std::log(o[i] + eps);
-        }
+    // NSE of the logarithms (eps = mean(obs) / 100 added to both series), empty where a
+    // value plus eps is not positive or the observed logarithms do not vary.
+    if (!withLog || !obs.logPositive_) return f;
+    const double eps = obs.eps_;
+    double error = 0;
+    for (std::size_t i = 0; i < o.size(); ++i) {
+        if (!(s[i] + eps > 0)) return f;
+        const double d = std::log(s[i] + eps) - obs.logO_[i];
+        error += d * d;
     }
-    if (positive) f.logNse = efficiency(ls, lo);
+    if (obs.logSpread_ != 0) f.logNse = 1 - error / obs.logSpread_;
     return f;
 }
 

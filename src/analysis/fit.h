@@ -4,6 +4,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/project.h"
 
@@ -25,6 +26,28 @@ struct FitFigures {
 
 // The figures of values paired by index (same length).
 FitFigures goodnessOfFit(std::span<const double> simulated, std::span<const double> observed);
+
+// The observed side of goodnessOfFit, prepared once for many simulated series against the
+// same observations (a calibration): the same figures, bit for bit, without recomputing
+// what depends on the observations alone and without allocating.
+class ObservedFlows {
+public:
+    ObservedFlows() = default;
+    explicit ObservedFlows(std::vector<double> observed);
+    std::span<const double> values() const { return o_; }
+
+private:
+    friend FitFigures fitAgainst(std::span<const double>, const ObservedFlows&, bool);
+    std::vector<double> o_;      // mm/day
+    std::vector<double> logO_;   // ln(o + eps), where every o + eps > 0
+    double mean_ = 0, spread_ = 0, sum_ = 0;  // mean, sum of squared deviations, sum
+    double eps_ = 0;             // mean / 100
+    bool logPositive_ = false;   // every o + eps > 0
+    double logMean_ = 0, logSpread_ = 0;
+};
+
+// The same as goodnessOfFit(simulated, observed.values()); `withLog` false leaves logNse empty.
+FitFigures fitAgainst(std::span<const double> simulated, const ObservedFlows& observed, bool withLog = true);
 
 // Days first..last of the record, both included.
 struct DayRange {

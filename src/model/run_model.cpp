@@ -6,6 +6,7 @@
 
 #include "model/cell_address.h"
 #include "model/dates.h"
+#include "model/day_rule.h"
 #include "model/errors.h"
 #include "model/message_text.h"
 #include "model/plausible.h"
@@ -41,30 +42,34 @@ ParameterRange rangeOf(Param column) {
 
 constexpr double kMostRainFactor = 1000;  // %
 
-// The parameters of one sub-area, as numbers.
+// The parameters of one sub-area, as numbers: those of the daily rules and the initial
+// stores.
 struct SubAreaParams {
-    double TAW, RAW, TopMax, IF, Kc, St0, Sw0, B0, BFI, K;  // mm or fractions
-    double rainFactor;  // percent
+    DayParams day;
+    double St0, Sw0, B0;  // mm
 };
 
 // Parameters of sub-area s. A value that is not a number counts as 0: checkRunInputs has
 // refused such values for every sub-area that takes part in the catchment.
 SubAreaParams paramsOf(const Project& p, int s) {
     auto at = [&](Param column) { return p.SubPara(s - 1, column).numberOr0(); };
-    return {at(para::TAW), at(para::RAW), at(para::TopMax), at(para::IF), at(para::Kc),
-            at(para::St0), at(para::Sw0), at(para::B0),     at(para::BFI), at(para::K),
-            p.RainFactor[std::size_t(s)].numberOr0()};
+    DayParams day;
+    day.TAW = at(para::TAW);
+    day.RAW = at(para::RAW);
+    day.TopMax = at(para::TopMax);
+    day.IF = at(para::IF);
+    day.Kc = at(para::Kc);
+    day.BFI = at(para::BFI);
+    day.K = at(para::K);
+    day.rainFactor = p.RainFactor[std::size_t(s)].numberOr0();
+    return {day, at(para::St0), at(para::Sw0), at(para::B0)};
 }
-
-// a / b, or 0 where b is 0 (only reachable for sub-areas without area, whose parameters
-// are not checked; it keeps their unused series finite).
-inline double quotient(double a, double b) { return b != 0.0 ? a / b : 0.0; }
 
 // The daily water balance of one sub-area, written to Balance(s, d, 1..15), and, when the
 // sub-area is part of the catchment, its share added to the catchment slot c and to the
 // catchment volume column v. Days are taken in blocks (advance) so that all sub-areas add
 // into the same block of the catchment series while it is in cache; the stores carry over
-// from one block to the next. Keeps the order of operations of the balance rules.
+// from one block to the next.
 class SubAreaRun {
 public:
     SubAreaRun(Project& p, int s, Slot c, FlowColumn v)
@@ -79,59 +84,22 @@ public:
             out_[std::size_t(k)] = p.Balance.series(subAreaSlot(s), k);
             sum_[std::size_t(k)] = p.Balance.series(c, k);
         }
-        out_[std::size_t(Qty::St)][0] = St_ = a_.St0;
-        out_[std::size_t(Qty::Sw)][0] = Sw_ = a_.Sw0;
-        out_[std::size_t(Qty::B)][0] = B_ = a_.B0;
+        out_[std::size_t(Qty::St)][0] = stores_.St = a_.St0;
+        out_[std::size_t(Qty::Sw)][0] = stores_.Sw = a_.Sw0;
+        out_[std::size_t(Qty::B)][0] = stores_.B = a_.B0;
     }
 
     // Days first..last, following the days before them.
     void advance(int first, int last) {
-        const SubAreaParams& a = a_;
-        double St = St_, Sw = Sw_, B = B_, BF = BF_;
+        DayStores y = stores_;
         for (int d = first; d <= last; ++d) {
-            const double P = rain_[d] * a.rainFactor / kPercent;
-            const double ETr = etref_[d];
-            const double PET = a.Kc * ETr;
-            const double Ei = a.IF * P;
-            double Tt = 0.0;
-            if (St > 0) Tt = St < PET ? St : PET;
-            double Tw;
-            if (Sw > a.RAW)
-                Tw = PET;
-            else if (d == 1)
-                Tw = quotient(PET * (a.TAW - a.Sw0), a.TAW - a.RAW);
-            else
-                Tw = quotient(PET * Sw, a.RAW);
-            const double Ta = Tt > Tw ? Tt : Tw;
-            const double X = P + Sw - Ei - Ta;
-            const double Fi = X > a.TAW ? X - a.TAW : 0.0;
-            double StNew;
-            if (St < 0) {
-                StNew = 0.0;
-            } else {
-                const double Y = P + St - Ei - Tt - Fi;
-                StNew = Y > a.TopMax ? a.TopMax : (Y >= 0 ? Y : 0.0);
-            }
-            const double Z = P + Sw - Ei - Ta - Fi;
-            const double SwNew = Z > a.TAW ? a.TAW : Z;
-            const double R = a.BFI * Fi;
-            const double BNew = R + B - BF;  // day 1: there is no baseflow of day 0
-            const double BFNew = (1 - a.K) * BNew;
-            const double QF = (1 - a.BFI) * Fi;
-            const double Q = QF + BFNew;
-
-            const std::array<double, 16> day{0.0,   P,     ETr, PET, Ei,   Tt,    Tw, Ta,
-                                             StNew, SwNew, Fi,  R,   BNew, BFNew, QF, Q};
+            const DayQuantities q = dayRule(a_.day, y, rain_[d], etref_[d], d == 1);
+            const std::array<double, 16> day{0.0,  q.P,  q.ETr, q.PET, q.Ei, q.Tt, q.Tw, q.Ta,
+                                             q.St, q.Sw, q.Fi,  q.R,   q.B,  q.BF, q.QF, q.Q};
             for (std::size_t k = 1; k <= 15; ++k) out_[k][d] = day[k];
-            St = StNew;
-            Sw = SwNew;
-            B = BNew;
-            BF = BFNew;
+            y = q.stores();
         }
-        St_ = St;
-        Sw_ = Sw;
-        B_ = B;
-        BF_ = BF;
+        stores_ = y;
         if (!inCatchment_) return;
         for (std::size_t k = 1; k <= 15; ++k) {
             const double* x = out_[k];
@@ -152,8 +120,7 @@ private:
     double pct_;   // % of the total area
     double area_;  // ha
     bool inCatchment_;
-    double St_ = 0, Sw_ = 0, B_ = 0;  // mm, stores of the last day computed
-    double BF_ = 0;                   // mm/day, baseflow of the last day computed
+    DayStores stores_;  // of the last day computed
 };
 
 // Reads one testing-only reference value: the cell's general text as a number.

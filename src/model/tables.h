@@ -1,5 +1,6 @@
 #pragma once
 // Dense tables with fixed index ranges, the storage of the project state.
+#include <array>
 #include <cassert>
 #include <cstddef>
 #include <cstdlib>
@@ -193,6 +194,14 @@ T valueAt(const std::vector<T>& v, int i) {
 
 // A Grid whose axes are the types R and C: a named axis type where the index has a meaning
 // of its own, int where it is a plain position (a month, a year, a row).
+// A fixed array indexed by a named axis E (whose values are the indices 0..N-1).
+template <class T, class E, std::size_t N>
+struct TypedArray {
+    std::array<T, N> items{};
+    T& operator[](E e) { return items[std::size_t(e)]; }
+    const T& operator[](E e) const { return items[std::size_t(e)]; }
+};
+
 template <class T, class R, class C>
 class TypedGrid {
 public:

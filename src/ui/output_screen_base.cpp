@@ -16,6 +16,7 @@
 #include "input/input_chart.h"
 #include "output/fit_panel.h"
 #include "ui/busy_pointer.h"
+#include "ui/calibrate_screen.h"
 #include "ui/chart/chart_control.h"
 #include "ui/chart/duration_chart.h"
 #include "ui/dialogs.h"
@@ -107,6 +108,7 @@ void OutputScreenBase::bindCommon() {
     connect(txtFitFrom_, &QLineEdit::editingFinished, this, &OutputScreenBase::fitDatesEdited);
     connect(txtFitTo_, &QLineEdit::editingFinished, this, &OutputScreenBase::fitDatesEdited);
     connect(chkDuration_, &QCheckBox::toggled, this, &OutputScreenBase::showDuration);
+    connect(control<QPushButton>("cmdCalibrate"), &QPushButton::clicked, this, &OutputScreenBase::calibrate);
 }
 
 SeriesTicks OutputScreenBase::runScreenSeries() const {
@@ -277,6 +279,11 @@ void OutputScreenBase::pointActivated(int column, int row) {
     }
     if (!edit.status.empty()) showStatus(txtMessage_, edit.status);
     dialogs().beep(edit.beeps);
+}
+
+void OutputScreenBase::calibrate() {
+    if (auto* window = qobject_cast<CalibrateScreen*>(nav().show(QStringLiteral("frmCalibrate"), form())))
+        window->attach(this);
 }
 
 void OutputScreenBase::back() {

@@ -73,6 +73,8 @@ private:
     // The dates typed into txtFitFrom and txtFitTo, when they changed.
     void fitDatesEdited();
     void showDuration(bool on);
+    // Calibrate...: the calibration window, applying to this screen.
+    void calibrate();
 
     bool pointUnit_;
     bool sized_ = false;  // given its full size on first show

@@ -1,6 +1,7 @@
 #include "ui/screens.h"
 
 #include "ui/annual_screen.h"
+#include "ui/calibrate_screen.h"
 #include "ui/catchment_screen.h"
 #include "ui/detail_screen.h"
 #include "ui/etref_screen.h"
@@ -48,6 +49,7 @@ void registerScreens(Navigation& nav) {
     nav.registerScreen<RunScreen>("frmRunModel");
     nav.registerScreen<OutputScreen>("frmOutput");
     nav.registerScreen<Output2Screen>("frmOutput_2");
+    nav.registerScreen<CalibrateScreen>("frmCalibrate");
 }
 
 }  // namespace tarn::ui

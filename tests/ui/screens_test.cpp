@@ -109,6 +109,7 @@ std::vector<Control> outputCommon(const QString& frame, const QStringList& capti
                {"chkDuration", "QCheckBox", "Flo&w duration curve"},
                {"chtDuration", "tarn::ui::DurationChart"},
                {"cmdRefresh", "QPushButton", "&Rerun"},
+               {"cmdCalibrate", "QPushButton", "&Calibrate..."},
                {"cmdexitoutput", "QPushButton", "&Back"},
                {"Command1", "QPushButton", "E&xit"}} +
            array("txtArea", 10, "QLineEdit") + array("txtRscale", 10, "QLineEdit");
@@ -391,6 +392,26 @@ const std::vector<Form>& forms() {
              labels("lblAp", {"Toplayer water content mm", "Profile water content mm",
                               "Baseflow   store     content   mm"}) +
              subAreaLabels("lblSub")},
+        {"frmCalibrate",
+         std::vector<Control>{{"chkParam_0", "QCheckBox", "TAW (mm)"},
+                              {"chkParam_8", "QCheckBox", "Baseflow index"},
+                              {"chkParam_9", "QCheckBox", "Recession coefficient"},
+                              {"cmbObjective", "QComboBox"},
+                              {"txtFrom", "QLineEdit"},
+                              {"txtUntil", "QLineEdit"},
+                              {"txtWarmUp", "QLineEdit"},
+                              {"txtEvaluations", "QLineEdit"},
+                              {"txtSeed", "QLineEdit"},
+                              {"prgCalibrate", "QProgressBar"},
+                              {"txtBest", "QLineEdit"},
+                              {"chtCalibrate", "tarn::ui::ChartControl"},
+                              {"txtMessage", "QLineEdit"},
+                              {"cmdStart", "QPushButton", "&Start"},
+                              {"cmdStop", "QPushButton", "S&top"},
+                              {"cmdApply", "QPushButton", "&Apply"},
+                              {"cmdClose", "QPushButton", "&Close"}} +
+             array("chkParam", 10, "QCheckBox") + array("cmbForm", 10, "QComboBox") +
+             array("cmbSubArea", 10, "QComboBox") + array("txtLo", 10, "QLineEdit") + array("txtHi", 10, "QLineEdit")},
         {"frmTotalflows",
          std::vector<Control>{{"frmMonthTotal", "QGroupBox", "Monthly total streamflow"},
                               {"lblScaleMonth", "QLabel"},
