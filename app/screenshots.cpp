@@ -3,6 +3,7 @@
 // uses a virtual one). To add a screen, add a stop to the tour below.
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QEventLoop>
 #include <QCheckBox>
 #include <QComboBox>
@@ -20,6 +21,7 @@
 
 #include "input/menu.h"
 #include "model/project.h"
+#include "ui/compare_screen.h"
 #include "ui/dialogs.h"
 #include "ui/navigation.h"
 #include "ui/progress_window.h"
@@ -284,6 +286,19 @@ std::vector<Stop> tourStops() {
              period->control<QComboBox>("cmbStopTime")->setCurrentIndex(300);
              t.click("frmMiniFlow", "cmdMinFlow");
              return period;
+         }},
+        // The comparison of the example with its woodland scenario.
+        {"compare.png", [](Tour& t) -> QWidget* {
+             t.nav.unload("frmMiniFlow");
+             t.nav.show("frmRunModel");
+             t.click("frmRunModel", "cmdCompare");
+             auto* compare = qobject_cast<CompareScreen*>(t.screen("frmCompare"));
+             const QFileInfo base(tarn::ui::toQ(t.nav.project().DataFile));
+             compare->addScenario(base.dir().filePath("coln_bibury_woodland.xlsx"));
+             if (!compare->compare()) throw std::runtime_error("the comparison did not start");
+             while (compare->busy()) settle(50);
+             compare->resize(compare->size().expandedTo(QSize(1100, 800)));
+             return compare;
          }},
     };
 }

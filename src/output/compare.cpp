@@ -281,4 +281,25 @@ std::string compareText(const std::vector<ScenarioFigures>& rows) {
     return out;
 }
 
+ChartData compareAnnualChart(const std::vector<ScenarioFigures>& rows) {
+    ChartData chart;
+    chart.names = {"Mean annual streamflow (mm)"};
+    chart.columns.resize(1);
+    for (const ScenarioFigures& r : rows) {
+        chart.labels.push_back(r.workbook.filename().string());
+        chart.columns[0].push_back(r.streamflow);
+    }
+    return chart;
+}
+
+DurationCurves compareDurationCurves(const std::vector<ScenarioFigures>& rows) {
+    DurationCurves out;
+    out.title = "Flow duration of each workbook's first run";
+    out.xTitle = "Exceedance (% of days)";
+    out.yTitle = "Flow (mm/day)";
+    for (const ScenarioFigures& r : rows)
+        if (!r.flows.empty()) addDurationCurve(out, r.workbook.filename().string(), r.flows, false);
+    return out;
+}
+
 }  // namespace tarn

@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "analysis/fit.h"
+#include "output/chart_data.h"
+#include "output/fit_panel.h"
 #include "model/project.h"
 
 namespace tarn {
@@ -67,5 +69,11 @@ std::string compareText(const std::vector<ScenarioFigures>& rows);
 
 // Both tables side by side as comma-separated values with a header row.
 std::string compareCsv(const std::vector<ScenarioFigures>& rows);
+
+// The charts of a comparison: the mean annual streamflow of each workbook (mm per year, a
+// row per workbook labelled with its file name) and the flow duration curve of each
+// workbook's first run (of the figures that kept their flows).
+ChartData compareAnnualChart(const std::vector<ScenarioFigures>& rows);
+DurationCurves compareDurationCurves(const std::vector<ScenarioFigures>& rows);
 
 }  // namespace tarn

@@ -2,6 +2,7 @@
 
 #include "ui/annual_screen.h"
 #include "ui/catchment_screen.h"
+#include "ui/compare_screen.h"
 #include "ui/detail_screen.h"
 #include "ui/etref_screen.h"
 #include "ui/get_rain_screen.h"
@@ -48,6 +49,7 @@ void registerScreens(Navigation& nav) {
     nav.registerScreen<RunScreen>("frmRunModel");
     nav.registerScreen<OutputScreen>("frmOutput");
     nav.registerScreen<Output2Screen>("frmOutput_2");
+    nav.registerScreen<CompareScreen>("frmCompare");
 }
 
 }  // namespace tarn::ui
