@@ -206,6 +206,12 @@ bool CompareScreen::compare() {
 void CompareScreen::finished() {
     const Outcome out = watcher_.result();
     setRunning(false);
+    if (out.stopped || !out.error.isEmpty()) {
+        // The tables and charts show no figures of another set of workbooks.
+        figures_.clear();
+        showFigures();
+        ui_->cmdSaveTable->setEnabled(false);
+    }
     if (out.stopped) {
         setStatus(QStringLiteral("The comparison was stopped"));
         emit compared(false);

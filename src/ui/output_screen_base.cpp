@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -23,6 +24,7 @@
 #include "ui/progress_window.h"
 #include "ui/qt_text.h"
 #include "ui/run_screen.h"
+#include "ui/save_chart.h"
 
 namespace tarn::ui {
 
@@ -107,6 +109,7 @@ void OutputScreenBase::bindCommon() {
     connect(txtFitFrom_, &QLineEdit::editingFinished, this, &OutputScreenBase::fitDatesEdited);
     connect(txtFitTo_, &QLineEdit::editingFinished, this, &OutputScreenBase::fitDatesEdited);
     connect(chkDuration_, &QCheckBox::toggled, this, &OutputScreenBase::showDuration);
+    connect(control<QPushButton>("cmdSaveChart"), &QPushButton::clicked, this, &OutputScreenBase::saveShownChart);
 }
 
 SeriesTicks OutputScreenBase::runScreenSeries() const {
@@ -285,5 +288,9 @@ void OutputScreenBase::back() {
 }
 
 void OutputScreenBase::closeRequested() { back(); }
+
+void OutputScreenBase::saveShownChart() {
+    saveChart(this, dialogs(), stkChart_->currentWidget(), QFileInfo(toQ(project().DataFile)).absolutePath());
+}
 
 }  // namespace tarn::ui

@@ -73,6 +73,8 @@ private:
     // The dates typed into txtFitFrom and txtFitTo, when they changed.
     void fitDatesEdited();
     void showDuration(bool on);
+    // Save chart...: the chart shown (the daily series or the duration curves).
+    void saveShownChart();
 
     bool pointUnit_;
     bool sized_ = false;  // given its full size on first show

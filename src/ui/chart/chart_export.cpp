@@ -81,6 +81,13 @@ QByteArray chartSvg(QWidget* chart, QSize size) {
         QPainter painter(&svg);
         chart->render(&painter);
     }
+    // The generator gives the drawing's size in millimetres at its resolution, which viewers
+    // turn back into pixels at theirs: say it in pixels.
+    const qsizetype at = bytes.indexOf("width=\"");
+    const qsizetype end = at < 0 ? -1 : bytes.indexOf("mm\"", bytes.indexOf("height=\"", at));
+    if (at >= 0 && end > at)
+        bytes.replace(at, end + 3 - at,
+                      QStringLiteral("width=\"%1\" height=\"%2\"").arg(size.width()).arg(size.height()).toUtf8());
     return bytes;
 }
 

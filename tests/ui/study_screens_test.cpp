@@ -1,0 +1,209 @@
+// The study on screen: the comparison window against `tarnflow compare` on the bundled
+// scenario, its refusal of another period, and Save chart... writing pictures that open at
+// the size asked for and a CSV that holds the chart's own values.
+#include <QFile>
+#include <QImage>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSvgRenderer>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cmath>
+
+#include "ui/chart/chart_control.h"
+#include "ui/chart/duration_chart.h"
+#include "ui/compare_screen.h"
+#include "ui/save_chart.h"
+#include "ui_session.h"
+
+using namespace tarn;
+using namespace tarn::ui;
+using namespace tarn::ui::test;
+
+namespace {
+
+QString example(const char* name) { return QStringLiteral(TARNFLOW_EXAMPLES_DIR "/") + name; }
+
+QByteArray readAll(const QString& file) {
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QList<QStringList> csvRows(const QByteArray& text) {
+    QList<QStringList> rows;
+    for (const QByteArray& line : text.split('\n'))
+        if (!line.isEmpty()) rows << QString::fromUtf8(line).split(',');
+    return rows;
+}
+
+// The comparison window on the data file `base` with `scenarios`, compared to the end.
+CompareScreen* compared(UiSession& s, const QString& base, const QStringList& scenarios, bool measured) {
+    s.project.DataFile = base.toStdString();
+    s.project.MeasFlow = measured ? 1 : 0;
+    auto* screen = qobject_cast<CompareScreen*>(s.nav.show("frmCompare"));
+    if (!screen) return nullptr;
+    for (const QString& f : scenarios) screen->addScenario(f);
+    QSignalSpy done(screen, &CompareScreen::compared);
+    if (!screen->control<QPushButton>("cmdCompareRun")->isEnabled()) return nullptr;
+    screen->control<QPushButton>("cmdCompareRun")->click();
+    if (!done.wait(60000)) return nullptr;
+    return screen;
+}
+
+}  // namespace
+
+class StudyScreensTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void compare_window_shows_and_saves_the_table_of_tarnflow_compare() {
+        QTemporaryDir dir;
+        const QString base = example("coln_bibury.xlsx"), woodland = example("coln_bibury_woodland.xlsx");
+        const QString cliCsv = dir.filePath("cli.csv");
+        QProcess cli;
+        cli.start(TARNFLOW_CLI, {"compare", base, woodland, "--measured", "--csv", cliCsv});
+        QVERIFY(cli.waitForFinished(120000));
+        QCOMPARE(cli.exitCode(), 0);
+        const QList<QStringList> expected = csvRows(readAll(cliCsv));
+        QCOMPARE(expected.size(), 3);
+
+        UiSession s;
+        CompareScreen* screen = compared(s, base, {woodland}, true);
+        QVERIFY(screen);
+        auto* figures = screen->control<QTableWidget>("tblCompare");
+        auto* subAreas = screen->control<QTableWidget>("tblSubAreas");
+        QCOMPARE(figures->rowCount(), 2);
+        // The two tables side by side are the command's columns; the workbook column shows the file name.
+        QCOMPARE(figures->columnCount() + subAreas->columnCount() - 1, expected[0].size());
+        for (int r = 0; r < 2; ++r) {
+            const QStringList& row = expected[r + 1];
+            QCOMPARE(figures->item(r, 0)->text(), QFileInfo(row[0]).fileName());
+            for (int c = 1; c < figures->columnCount(); ++c)
+                QCOMPARE(figures->item(r, c)->text(), row[c]);
+            for (int c = 1; c < subAreas->columnCount(); ++c)
+                QCOMPARE(subAreas->item(r, c)->text(), row[figures->columnCount() + c - 1]);
+        }
+        // The woodland scenario loses water: the second bar is lower.
+        auto* bars = screen->control<ChartControl>("chtAnnual");
+        QCOMPARE(bars->rowCount(), 2);
+        QVERIFY(bars->value(1, 1) < bars->value(1, 0));
+        QCOMPARE(screen->control<DurationChart>("chtDuration")->curves().curves.size(), std::size_t(2));
+
+        // Save table... writes the command's file, byte for byte.
+        const QString saved = dir.filePath("window.csv");
+        s.dialogs.answerSaveFile(saved);
+        screen->control<QPushButton>("cmdSaveTable")->click();
+        QCOMPARE(readAll(saved), readAll(cliCsv));
+        // ... and never over a workbook compared.
+        const QByteArray before = readAll(woodland);
+        s.dialogs.answerSaveFile(woodland);
+        screen->control<QPushButton>("cmdSaveTable")->click();
+        QCOMPARE(readAll(woodland), before);
+        QVERIFY(screen->control<QLineEdit>("txtStatus")->text().contains("never changed"));
+    }
+
+    void compare_window_refuses_another_period_naming_both() {
+        UiSession s;
+        CompareScreen* screen =
+            compared(s, example("coln_bibury.xlsx"), {QStringLiteral(TARNFLOW_TEST_DATA_DIR "/libreoffice.xlsx")}, false);
+        QVERIFY(screen);
+        const QString status = screen->control<QLineEdit>("txtStatus")->text();
+        QVERIFY2(status.contains("1999-01-01 to 2008-12-31") && status.contains("libreoffice.xlsx") &&
+                     status.count(" to ") >= 2,
+                 qPrintable(status));
+        QCOMPARE(screen->control<QTableWidget>("tblCompare")->rowCount(), 0);
+        QVERIFY(!screen->control<QPushButton>("cmdSaveTable")->isEnabled());
+    }
+
+    void compare_window_asks_for_a_scenario_first() {
+        UiSession s;
+        s.project.DataFile = example("coln_bibury.xlsx").toStdString();
+        auto* screen = qobject_cast<CompareScreen*>(s.nav.show("frmCompare"));
+        QVERIFY(screen);
+        QVERIFY(!screen->compare());
+        QVERIFY(screen->control<QLineEdit>("txtStatus")->text().contains("scenario"));
+        QCOMPARE(s.dialogs.beeps(), 1);
+    }
+
+    void saved_chart_pictures_open_at_the_size_asked_and_its_csv_holds_its_values() {
+        QuietOffscreen quiet;
+        QTemporaryDir dir;
+        FakeDialogs dialogs;
+        ChartControl chart;
+        ChartData data;
+        data.labels = {"Jan, 1999", "Feb", "Mar"};
+        data.names = {"rain \"mm\"", "flow"};
+        data.columns = {{1.5, 0.1 + 0.2, -3e-7}, {1e300, 0, 42}};
+        chart.setData(data);
+        chart.setColumnCount(2);
+        chart.resize(400, 300);
+        chart.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&chart));
+
+        struct Case {
+            const char* file;
+            std::optional<QString> size;  // typed in the input box; none: no box
+            QSize expected;
+        };
+        const Case cases[] = {
+            {"a.png", QStringLiteral("321 x 123"), {321, 123}},
+            {"b.svg", QStringLiteral("400x300"), {400, 300}},
+            {"c", QStringLiteral(" 200 X 100 "), {200, 100}},  // no extension: a PNG
+        };
+        for (const Case& c : cases) {
+            dialogs.answerSaveFile(dir.filePath(c.file));
+            dialogs.answerInput(c.size);
+            const QString file = saveChart(nullptr, dialogs, &chart, dir.path());
+            QVERIFY2(!file.isEmpty(), c.file);
+            if (file.endsWith(".svg")) {
+                QSvgRenderer svg(file);
+                QVERIFY(svg.isValid());
+                QCOMPARE(svg.defaultSize(), c.expected);
+            } else {
+                QCOMPARE(QImage(file).size(), c.expected);
+            }
+        }
+        QCOMPARE(chart.size(), QSize(400, 300));  // given its own size back
+
+        // A size that is none is asked again; a cancelled box writes nothing.
+        dialogs.answerSaveFile(dir.filePath("d.png"));
+        dialogs.answerInput(QStringLiteral("5 x 5"));
+        dialogs.answerMessage();
+        dialogs.answerInput(std::nullopt);
+        QVERIFY(saveChart(nullptr, dialogs, &chart, dir.path()).isEmpty());
+        QVERIFY(!QFile::exists(dir.filePath("d.png")));
+        QVERIFY(dialogs.prompts()[dialogs.prompts().size() - 2].text.startsWith("5 x 5 is not a picture size"));
+
+        // The CSV: the label column and both series, every value as the chart holds it.
+        dialogs.answerSaveFile(dir.filePath("e.csv"));
+        QVERIFY(!saveChart(nullptr, dialogs, &chart, dir.path()).isEmpty());
+        const QList<QByteArray> lines = readAll(dir.filePath("e.csv")).split('\n');
+        QCOMPARE(lines[0], QByteArray("label,\"rain \"\"mm\"\"\",flow"));
+        QVERIFY(lines[1].startsWith("\"Jan, 1999\","));
+        for (int r = 0; r < 3; ++r) {
+            const QList<QByteArray> fields = lines[r + 1].split(',');
+            for (int c = 1; c <= 2; ++c)
+                QCOMPARE(fields[fields.size() - 3 + c].toDouble(), data.columns[std::size_t(c - 1)][std::size_t(r)]);
+        }
+    }
+
+    void duration_chart_csv_leaves_out_the_flows_of_zero() {
+        FakeDialogs dialogs;
+        QTemporaryDir dir;
+        DurationChart chart;
+        DurationCurves curves;
+        curves.curves = {{"first", {10, 50, 90}, {3, 1, 0.25}, 0, false},
+                         {"measured", {10, 50}, {2.5, 0.5}, 1, true}};
+        chart.setCurves(curves);
+        dialogs.answerSaveFile(dir.filePath("d.csv"));
+        QVERIFY(!saveChart(nullptr, dialogs, &chart, dir.path()).isEmpty());
+        QCOMPARE(readAll(dir.filePath("d.csv")),
+                 QByteArray("Exceedance (% of days),first,measured\n10,3,2.5\n50,1,0.5\n90,0.25,\n"));
+    }
+};
+
+QTEST_MAIN(StudyScreensTest)
+#include "study_screens_test.moc"
