@@ -91,8 +91,14 @@ std::vector<Stop> tourStops() {
              t.click("frmMain", "cmdNext_1");
              return t.screen("frmAMain");
          }},
-        {"details.png", [](Tour& t) -> QWidget* {
+        // New project from CSV..., with its defaults, offered before a file is chosen.
+        {"new_project.png", [](Tour& t) -> QWidget* {
              t.click("frmAMain", "cmdInputDatafile");
+             t.click("frmDetail", "cmdNewProject");
+             return t.screen("frmNewProject");
+         }},
+        {"details.png", [](Tour& t) -> QWidget* {
+             t.nav.unload("frmNewProject");
              t.click("frmDetail", "cmdTemplt");
              return t.screen("frmDetail");
          }},

@@ -11,6 +11,7 @@
 #include "ui/main_menu_screen.h"
 #include "ui/monthly_screen.h"
 #include "ui/navigation.h"
+#include "ui/new_project_screen.h"
 #include "ui/output2_screen.h"
 #include "ui/output_screen.h"
 #include "ui/period_screen.h"
@@ -50,6 +51,7 @@ void registerScreens(Navigation& nav) {
     nav.registerScreen<OutputScreen>("frmOutput");
     nav.registerScreen<Output2Screen>("frmOutput_2");
     nav.registerScreen<CompareScreen>("frmCompare");
+    nav.registerScreen<NewProjectScreen>("frmNewProject");
 }
 
 }  // namespace tarn::ui
