@@ -1,7 +1,10 @@
 // The study on screen: the comparison window against `tarnflow compare` on the bundled
 // scenario, its refusal of another period, and Save chart... writing pictures that open at
 // the size asked for and a CSV that holds the chart's own values.
+#include <QComboBox>
+#include <QDropEvent>
 #include <QFile>
+#include <QMimeData>
 #include <QImage>
 #include <QLineEdit>
 #include <QProcess>
@@ -11,13 +14,17 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 #include <cmath>
 
 #include "ui/chart/chart_control.h"
 #include "ui/chart/duration_chart.h"
 #include "ui/compare_screen.h"
+#include "ui/detail_screen.h"
+#include "ui/qt_text.h"
 #include "ui/save_chart.h"
 #include "ui_session.h"
+#include "workbook/workbook.h"
 
 using namespace tarn;
 using namespace tarn::ui;
@@ -59,6 +66,120 @@ class StudyScreensTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase() {
+        // The recent workbooks go to a settings folder of the test's own.
+        QVERIFY(settings_.isValid());
+        qputenv("XDG_CONFIG_HOME", settings_.path().toUtf8());
+    }
+
+    void new_project_dialog_writes_the_workbook_of_tarnflow_new_and_opens_it() {
+        QTemporaryDir dir;
+        const QString csv = QStringLiteral(TARNFLOW_EXAMPLES_DIR "/data/coln_bibury.csv");
+        const QString cliBook = dir.filePath("cli.xlsx"), windowBook = dir.filePath("window");
+        QProcess cli;
+        cli.start(TARNFLOW_CLI, {"new", cliBook, "--series", csv, "--area", "10697", "--shares", "60,40", "--soil",
+                                 "3,2", "--vegetation", "1", "--bfi", "0.4", "--name", "Coln"});
+        QVERIFY(cli.waitForFinished(60000));
+        QCOMPARE(cli.exitCode(), 0);
+
+        UiSession s;
+        s.nav.start();
+        s.click("frmMain", "cmdNext_1");
+        s.click("frmAMain", "cmdInputDatafile");
+        QVERIFY(s.click("frmDetail", "cmdNewProject"));
+        const QString form = QStringLiteral("frmNewProject");
+        auto box = [&](const char* name) { return s.control<QLineEdit>(form, name); };
+        QVERIFY(box("txtArea"));
+        s.dialogs.answerOpenFile(csv);
+        QVERIFY(s.click(form, "cmdSeries"));
+        QCOMPARE(box("txtSeries")->text(), csv);
+        // Refusals name the box and leave the focus there; nothing is asked or written.
+        struct Refusal {
+            const char* box;
+            const char* text;
+            const char* status;
+        };
+        const Refusal refusals[] = {
+            {"txtArea", "ten", "Total catchment area (ha): 'ten' is not a number"},
+            {"txtArea", "-5", "Total catchment area (ha): The total catchment area must be above 0 ha"},
+            {"txtShares", "60,30", "Sub-area shares (%, comma list): The sub-area shares 60, 30 add up to 90 %"},
+            {"txtSoil", "3,x", "Soil class of each sub-area: 'x' is not a whole number"},
+            {"txtBfi", "1.5", "Baseflow index (0 to 1): The baseflow index must lie from 0 to 1"},
+        };
+        for (const Refusal& r : refusals) {
+            box("txtArea")->setText("10697");
+            box("txtShares")->setText("60,40");
+            box("txtSoil")->setText("3,2");
+            box("txtVegetation")->setText("1");
+            box("txtBfi")->setText("0.4");
+            box(r.box)->setText(r.text);
+            QVERIFY(s.click(form, "cmdCreate"));
+            QVERIFY2(box("txtStatus")->text().startsWith(r.status), qPrintable(box("txtStatus")->text()));
+            QCOMPARE(QApplication::focusWidget() == box(r.box) || !box(r.box)->window()->isActiveWindow(), true);
+        }
+        QVERIFY(s.dialogs.prompts().size() == 1);  // the CSV's open dialog only
+        box("txtBfi")->setText("0.4");
+        box("txtName")->setText("Coln");
+        s.dialogs.answerSaveFile(windowBook);
+        QVERIFY(s.click(form, "cmdCreate"));
+
+        // The same workbook, cell by cell.
+        const auto a = openWorkbook(toPath(cliBook)), b = openWorkbook(toPath(windowBook + ".xlsx"));
+        QCOMPARE(b->lastUsedRow(), a->lastUsedRow());
+        for (int row = 1; row <= a->lastUsedRow(); ++row)
+            for (int column = 1; column <= 60; ++column) {
+                const Cell x = a->cell(row, column), y = b->cell(row, column);
+                QVERIFY2(y.type == x.type && y.displayText() == x.displayText(),
+                         qPrintable(QStringLiteral("row %1 column %2: %3 against %4")
+                                        .arg(row).arg(column).arg(toQ(y.displayText()), toQ(x.displayText()))));
+            }
+        // ... opened as the data file, and offered first among the recent workbooks.
+        QVERIFY(!s.nav.loaded(form));
+        QCOMPARE(QString::fromStdString(s.project.DataFile), windowBook + ".xlsx");
+        QCOMPARE(s.project.PrjName, std::string("Coln"));
+        auto* details = s.nav.loaded<DetailScreen>("frmDetail");
+        QCOMPARE(details->recentWorkbooks().value(0), windowBook + ".xlsx");
+    }
+
+    void details_step_opens_a_dropped_or_recent_workbook_and_keeps_five() {
+        QTemporaryDir dir;
+        QStringList books;
+        for (int i = 0; i < 6; ++i) {
+            books << dir.filePath(QStringLiteral("w%1.xlsx").arg(i));
+            QVERIFY(QFile::copy(exampleWorkbook(), books.back()));
+        }
+        for (const QString& book : books) {
+            UiSession s;
+            s.nav.start();
+            s.click("frmMain", "cmdNext_1");
+            s.click("frmAMain", "cmdInputDatafile");
+            auto* details = s.nav.loaded<DetailScreen>("frmDetail");
+            QMimeData mime;
+            mime.setUrls({QUrl::fromLocalFile(book)});
+            // A drop reaches the window that accepted the drag's entry.
+            QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(details, &enter);
+            QVERIFY(enter.isAccepted());
+            QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(details, &drop);
+            QVERIFY2(QString::fromStdString(s.project.DataFile) == book,
+                     qPrintable(s.control<QLineEdit>("frmDetail", "txtMessage")->text()));
+        }
+        UiSession s;
+        s.nav.start();
+        s.click("frmMain", "cmdNext_1");
+        s.click("frmAMain", "cmdInputDatafile");
+        auto* details = s.nav.loaded<DetailScreen>("frmDetail");
+        const QStringList recent = details->recentWorkbooks();
+        QCOMPARE(recent, (QStringList{books[5], books[4], books[3], books[2], books[1]}));
+        auto* list = s.control<QComboBox>("frmDetail", "cmbRecent");
+        QCOMPARE(list->count(), 5);
+        list->setCurrentIndex(2);
+        emit list->activated(2);
+        QCOMPARE(QString::fromStdString(s.project.DataFile), books[3]);
+        QVERIFY(!list->isEnabled());  // one file per visit
+    }
+
     void compare_window_shows_and_saves_the_table_of_tarnflow_compare() {
         QTemporaryDir dir;
         const QString base = example("coln_bibury.xlsx"), woodland = example("coln_bibury_woodland.xlsx");
@@ -203,6 +324,9 @@ private slots:
         QCOMPARE(readAll(dir.filePath("d.csv")),
                  QByteArray("Exceedance (% of days),first,measured\n10,3,2.5\n50,1,0.5\n90,0.25,\n"));
     }
+
+private:
+    QTemporaryDir settings_;
 };
 
 QTEST_MAIN(StudyScreensTest)
