@@ -1,5 +1,6 @@
 #include "ui/compare_screen.h"
 
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QMetaObject>
@@ -99,6 +100,20 @@ CompareScreen::CompareScreen(Navigation& navigation)
 CompareScreen::~CompareScreen() {
     stop_ = true;
     watcher_.waitForFinished();
+}
+
+void CompareScreen::stopWork() {
+    if (!busy()) return;
+    stop_ = true;
+    setStatus(QStringLiteral("Stopping the comparison: the workbooks under way finish first"));
+    QEventLoop wait;
+    connect(&watcher_, &QFutureWatcher<Outcome>::finished, &wait, &QEventLoop::quit);
+    if (busy()) wait.exec(QEventLoop::ExcludeUserInputEvents);
+}
+
+void CompareScreen::closeRequested() {
+    stopWork();
+    SubordinateScreen::closeRequested();
 }
 
 void CompareScreen::load() {

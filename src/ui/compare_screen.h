@@ -31,6 +31,9 @@ public:
     // Starts the comparison (cmdCompareRun); false when it cannot start.
     bool compare();
     bool busy() const { return watcher_.isRunning(); }
+    // Stops a comparison under way: the workbooks running finish, no other starts; returns
+    // once it has ended, the screens repainting meanwhile.
+    void stopWork() override;
     // The figures of the last comparison that ended well.
     const std::vector<ScenarioFigures>& figures() const { return figures_; }
 
@@ -40,6 +43,8 @@ signals:
 
 protected:
     void load() override;
+    // Close stops a comparison under way first.
+    void closeRequested() override;
 
 private:
     struct Outcome {

@@ -7,6 +7,7 @@
 #include <QMimeData>
 #include <QImage>
 #include <QLineEdit>
+#include <QPointer>
 #include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -247,6 +248,27 @@ private slots:
         QVERIFY(!screen->compare());
         QVERIFY(screen->control<QLineEdit>("txtStatus")->text().contains("scenario"));
         QCOMPARE(s.dialogs.beeps(), 1);
+    }
+
+    void exit_or_close_during_a_comparison_stops_it_before_the_window_goes() {
+        for (const bool exit : {true, false}) {
+            UiSession s;
+            s.project.DataFile = example("coln_bibury.xlsx").toStdString();
+            QPointer<CompareScreen> screen = qobject_cast<CompareScreen*>(s.nav.show("frmCompare"));
+            QVERIFY(screen);
+            // More workbooks than threads, so some have not started when the stop comes.
+            for (int i = 0; i < 8; ++i) screen->addScenario(example("coln_bibury_woodland.xlsx"));
+            QVERIFY(screen->compare());
+            QVERIFY(screen->busy());
+            if (exit) s.nav.exitProgram();
+            else QVERIFY(s.click("frmCompare", "cmdClose"));
+            QVERIFY(screen);
+            QVERIFY(!screen->busy());
+            QCOMPARE(screen->control<QLineEdit>("txtStatus")->text(), QStringLiteral("The comparison was stopped"));
+            QVERIFY(screen->figures().empty());
+            QCOMPARE(s.quits, exit ? 1 : 0);
+            QCOMPARE(s.nav.loaded("frmCompare") != nullptr, exit);
+        }
     }
 
     void saved_chart_pictures_open_at_the_size_asked_and_its_csv_holds_its_values() {
