@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QEventLoop>
 #include <QCheckBox>
+#include <QDialog>
+#include <QTemporaryDir>
 #include <QComboBox>
 #include <QPixmap>
 #include <QScreen>
@@ -33,22 +35,6 @@ namespace {
 
 using namespace tarn::ui;
 
-// Answers as a user who picks the tour's workbook and accepts every default would.
-class ScriptedDialogs : public Dialogs {
-public:
-    explicit ScriptedDialogs(QString workbook) : workbook_(std::move(workbook)) {}
-    QString openFile(QWidget*, const FileRequest&) override { return workbook_; }
-    QString saveFile(QWidget*, const FileRequest&) override { return {}; }
-    Answer message(QWidget*, const QString&, const QString&, MessageButtons, MessageKind) override { return Answer::Ok; }
-    std::optional<QString> input(QWidget*, const QString&, const QString&, const QString& defaultValue) override {
-        return defaultValue;
-    }
-    void beep(int) override {}
-
-private:
-    QString workbook_;
-};
-
 // Lets the windows settle: shown, laid out, painted, the clock ticked.
 void settle(int ms = 150) {
     QEventLoop loop;
@@ -56,9 +42,60 @@ void settle(int ms = 150) {
     loop.exec();
 }
 
+// Once it has settled, saves a picture of the dialog that is up into `picture` and closes it.
+void photographDialog(const QString& picture, bool accept) {
+    QTimer::singleShot(300, [picture, accept] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog) {
+            std::fprintf(stderr, "tarnflow-screenshots: no dialog to photograph for %s\n", qPrintable(picture));
+            return;
+        }
+        if (dialog->grab().save(picture)) std::printf("%s\n", qPrintable(picture));
+        if (accept) dialog->accept();
+        else dialog->reject();
+    });
+}
+
+// Answers as a user who picks the tour's workbook and accepts every default would. A save
+// asked for by photographSave() shows the program's own dialogs, photographs them and
+// answers with the file given.
+class ScriptedDialogs : public Dialogs {
+public:
+    explicit ScriptedDialogs(QString workbook) : workbook_(std::move(workbook)) {}
+    QString openFile(QWidget*, const FileRequest&) override { return workbook_; }
+    QString saveFile(QWidget* parent, const FileRequest& request) override {
+        if (savePicture_.isEmpty()) return {};
+        photographDialog(std::exchange(savePicture_, {}), false);
+        real_.saveFile(parent, request);
+        return std::exchange(saveAnswer_, {});
+    }
+    Answer message(QWidget*, const QString&, const QString&, MessageButtons, MessageKind) override { return Answer::Ok; }
+    std::optional<QString> input(QWidget* parent, const QString& prompt, const QString& title,
+                                 const QString& defaultValue) override {
+        if (inputPicture_.isEmpty()) return defaultValue;
+        photographDialog(std::exchange(inputPicture_, {}), true);
+        return real_.input(parent, prompt, title, defaultValue);
+    }
+    void beep(int) override {}
+
+    // The next save dialog and input box are photographed into these files; the save
+    // dialog's answer is `file`.
+    void photographSave(QString savePicture, QString inputPicture, QString file) {
+        savePicture_ = std::move(savePicture);
+        inputPicture_ = std::move(inputPicture);
+        saveAnswer_ = std::move(file);
+    }
+
+private:
+    QString workbook_;
+    QtDialogs real_;
+    QString savePicture_, inputPicture_, saveAnswer_;
+};
+
 class Tour {
 public:
-    explicit Tour(Navigation& navigation) : nav(navigation) {}
+    Tour(Navigation& navigation, ScriptedDialogs& scripted, QDir outDir)
+        : nav(navigation), dialogs(scripted), out(std::move(outDir)) {}
 
     Screen* screen(const QString& form) const {
         Screen* s = nav.loaded(form);
@@ -72,11 +109,14 @@ public:
     }
 
     Navigation& nav;
+    ScriptedDialogs& dialogs;
+    QDir out;
 };
 
 struct Stop {
     QString picture;                       // file name in OUTDIR
-    std::function<QWidget*(Tour&)> reach;  // brings the window up and returns it
+    std::function<QWidget*(Tour&)> reach;  // brings the window up and returns it (or null
+                                           // when it took its pictures itself)
     bool fromScreen = false;               // taken from the screen: the 3D charts draw with OpenGL
 };
 
@@ -306,6 +346,17 @@ std::vector<Stop> tourStops() {
              compare->resize(compare->size().expandedTo(QSize(1100, 800)));
              return compare;
          }},
+        // Save chart... on the duration curves: the save dialog, then the size of the picture.
+        {"save_chart.png", [](Tour& t) -> QWidget* {
+             QTemporaryDir scratch;
+             t.dialogs.photographSave(t.out.filePath("save_chart.png"), t.out.filePath("save_chart_size.png"),
+                                      scratch.filePath("flow_duration.png"));
+             // Both charts' buttons carry the one name; this is the one in the curves' frame.
+             Screen* compare = t.screen("frmCompare");
+             compare->control("chtDuration")->parentWidget()->findChild<QPushButton*>("cmdSaveChart")->click();
+             settle(50);
+             return nullptr;
+         }},
     };
 }
 
@@ -329,10 +380,11 @@ int main(int argc, char** argv) {
     ScriptedDialogs dialogs(workbook);
     Navigation navigation(project, dialogs);
     registerScreens(navigation);
-    Tour tour(navigation);
+    Tour tour(navigation, dialogs, out);
     try {
         for (const Stop& stop : tourStops()) {
             QWidget* window = stop.reach(tour);
+            if (!window) continue;
             settle();
             const QString file = out.filePath(stop.picture);
             const QPixmap picture = stop.fromScreen && window->screen()

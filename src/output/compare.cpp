@@ -286,7 +286,7 @@ ChartData compareAnnualChart(const std::vector<ScenarioFigures>& rows) {
     chart.names = {"Mean annual streamflow (mm)"};
     chart.columns.resize(1);
     for (const ScenarioFigures& r : rows) {
-        chart.labels.push_back(r.workbook.filename().string());
+        chart.labels.push_back(r.workbook.stem().string());
         chart.columns[0].push_back(r.streamflow);
     }
     return chart;
@@ -298,7 +298,7 @@ DurationCurves compareDurationCurves(const std::vector<ScenarioFigures>& rows) {
     out.xTitle = "Exceedance (% of days)";
     out.yTitle = "Flow (mm/day)";
     for (const ScenarioFigures& r : rows)
-        if (!r.flows.empty()) addDurationCurve(out, r.workbook.filename().string(), r.flows, false);
+        if (!r.flows.empty()) addDurationCurve(out, r.workbook.stem().string(), r.flows, false);
     return out;
 }
 

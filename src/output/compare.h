@@ -71,8 +71,9 @@ std::string compareText(const std::vector<ScenarioFigures>& rows);
 std::string compareCsv(const std::vector<ScenarioFigures>& rows);
 
 // The charts of a comparison: the mean annual streamflow of each workbook (mm per year, a
-// row per workbook labelled with its file name) and the flow duration curve of each
-// workbook's first run (of the figures that kept their flows).
+// row per workbook labelled with its file name without the extension, short enough to stand
+// under a bar) and the flow duration curve of each workbook's first run (of the figures that
+// kept their flows), named the same way.
 ChartData compareAnnualChart(const std::vector<ScenarioFigures>& rows);
 DurationCurves compareDurationCurves(const std::vector<ScenarioFigures>& rows);
 

@@ -78,9 +78,10 @@ CompareScreen::CompareScreen(Navigation& navigation)
     const int line = fontMetrics().height();
     ui_->lstScenarios->setMinimumHeight(line * 4);
     ui_->lstScenarios->setMaximumHeight(line * 7);
+    // Wide enough for the duration chart's title, axis labels and a legend of two workbooks.
     for (QWidget* chart : {static_cast<QWidget*>(ui_->chtAnnual), static_cast<QWidget*>(ui_->chtDuration)})
-        chart->setMinimumSize(fontMetrics().averageCharWidth() * 40, line * 18);
-    ui_->tabTables->setMinimumHeight(line * 8);
+        chart->setMinimumSize(fontMetrics().averageCharWidth() * 70, line * 18);
+    ui_->tabTables->setMinimumHeight(line * 10);  // the base and a scenario in view
     ui_->splResults->setStretchFactor(0, 1);
     ui_->splResults->setStretchFactor(1, 2);
     ui_->chtAnnual->setChartType(chart::Bar2d);

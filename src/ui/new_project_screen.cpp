@@ -55,11 +55,12 @@ void NewProjectScreen::load() {
     ui_->txtBfi->setText(toQ(generalNumberText(soil.bfi)));
     ui_->txtRecession->setText(toQ(generalNumberText(soil.recession)));
     ui_->txtName->setPlaceholderText(QStringLiteral("the CSV's file name"));
-    ui_->lblClasses->setText(QStringLiteral("Soil classes: %1.\nVegetation classes: %2.\n"
+    ui_->lblClasses->setText(QStringLiteral("The CSV: a header row, then a line per day with the date, rainfall (mm), "
+                                            "reference evapotranspiration (mm) and, optionally, measured streamflow "
+                                            "(mm).\nSoil classes: %1.\nVegetation classes: %2.\n"
                                             "One class for every sub-area, or one per sub-area (3,1).")
                                  .arg(classList(kSoilClassNames), classList(kVegetationClassNames)));
-    showStatus(ui_->txtStatus, "Choose the CSV of daily series (date, rainfall, reference evapotranspiration and, "
-                               "optionally, measured streamflow) and the catchment's area");
+    showStatus(ui_->txtStatus, "Choose the CSV of daily series and type the total catchment area");
 }
 
 void NewProjectScreen::chooseSeries() {

@@ -38,6 +38,7 @@ QString saveChart(QWidget* parent, Dialogs& dialogs, QWidget* chart, const QStri
     request.filter = QStringLiteral(
         "PNG picture (*.png);;SVG drawing (*.svg);;CSV table of the chart's data (*.csv)");
     request.folder = folder;
+    request.extensionFromType = true;
     QString file = dialogs.saveFile(parent, request);
     if (file.isEmpty()) return {};
     QString kind = QFileInfo(file).suffix().toLower();

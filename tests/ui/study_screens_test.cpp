@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QDropEvent>
 #include <QFile>
+#include <QFileDialog>
 #include <QMimeData>
 #include <QImage>
 #include <QLineEdit>
@@ -15,6 +16,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
 #include <cmath>
 
@@ -268,6 +270,35 @@ private slots:
             QVERIFY(screen->figures().empty());
             QCOMPARE(s.quits, exit ? 1 : 0);
             QCOMPARE(s.nav.loaded("frmCompare") != nullptr, exit);
+        }
+    }
+
+    void save_dialog_gives_a_bare_name_the_extension_of_the_type_chosen() {
+        QTemporaryDir dir;
+        struct Case {
+            int type;  // in the list of file types
+            const char* typed;
+            const char* saved;
+        };
+        const Case cases[] = {{1, "chart", "chart.svg"}, {2, "chart", "chart.csv"}, {0, "chart.svg", "chart.svg"}};
+        for (const Case& c : cases) {
+            // The user chooses the type in the dialog's list, types the name and saves.
+            QTimer::singleShot(0, [&] {
+                auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+                QVERIFY(dialog);
+                auto* types = dialog->findChild<QComboBox*>("fileTypeCombo");
+                QVERIFY(types);
+                types->setCurrentIndex(c.type);
+                emit types->activated(c.type);
+                emit types->textActivated(types->itemText(c.type));
+                dialog->findChild<QLineEdit*>("fileNameEdit")->setText(c.typed);
+                static_cast<QDialog*>(dialog)->accept();  // as Save does
+            });
+            FileRequest request;
+            request.filter = "PNG picture (*.png);;SVG drawing (*.svg);;CSV table (*.csv)";
+            request.folder = dir.path();
+            request.extensionFromType = true;
+            QCOMPARE(QtDialogs().saveFile(nullptr, request), dir.filePath(c.saved));
         }
     }
 
