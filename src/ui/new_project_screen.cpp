@@ -55,7 +55,7 @@ void NewProjectScreen::load() {
     ui_->txtBfi->setText(toQ(generalNumberText(soil.bfi)));
     ui_->txtRecession->setText(toQ(generalNumberText(soil.recession)));
     ui_->txtName->setPlaceholderText(QStringLiteral("the CSV's file name"));
-    ui_->lblClasses->setText(QStringLiteral("The CSV: a header row, then a line per day with the date, rainfall (mm), "
+    ui_->lblClasses->setText(QStringLiteral("The CSV: a header row, then a line per day with the date, rainfall (mm),\n"
                                             "reference evapotranspiration (mm) and, optionally, measured streamflow "
                                             "(mm).\nSoil classes: %1.\nVegetation classes: %2.\n"
                                             "One class for every sub-area, or one per sub-area (3,1).")
