@@ -3,8 +3,11 @@
 // uses a virtual one). To add a screen, add a stop to the tour below.
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QEventLoop>
 #include <QCheckBox>
+#include <QDialog>
+#include <QTemporaryDir>
 #include <QComboBox>
 #include <QPixmap>
 #include <QScreen>
@@ -20,6 +23,7 @@
 
 #include "input/menu.h"
 #include "model/project.h"
+#include "ui/compare_screen.h"
 #include "ui/dialogs.h"
 #include "ui/navigation.h"
 #include "ui/progress_window.h"
@@ -31,22 +35,6 @@ namespace {
 
 using namespace tarn::ui;
 
-// Answers as a user who picks the tour's workbook and accepts every default would.
-class ScriptedDialogs : public Dialogs {
-public:
-    explicit ScriptedDialogs(QString workbook) : workbook_(std::move(workbook)) {}
-    QString openFile(QWidget*, const FileRequest&) override { return workbook_; }
-    QString saveFile(QWidget*, const FileRequest&) override { return {}; }
-    Answer message(QWidget*, const QString&, const QString&, MessageButtons, MessageKind) override { return Answer::Ok; }
-    std::optional<QString> input(QWidget*, const QString&, const QString&, const QString& defaultValue) override {
-        return defaultValue;
-    }
-    void beep(int) override {}
-
-private:
-    QString workbook_;
-};
-
 // Lets the windows settle: shown, laid out, painted, the clock ticked.
 void settle(int ms = 150) {
     QEventLoop loop;
@@ -54,9 +42,60 @@ void settle(int ms = 150) {
     loop.exec();
 }
 
+// Once it has settled, saves a picture of the dialog that is up into `picture` and closes it.
+void photographDialog(const QString& picture, bool accept) {
+    QTimer::singleShot(300, [picture, accept] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog) {
+            std::fprintf(stderr, "tarnflow-screenshots: no dialog to photograph for %s\n", qPrintable(picture));
+            return;
+        }
+        if (dialog->grab().save(picture)) std::printf("%s\n", qPrintable(picture));
+        if (accept) dialog->accept();
+        else dialog->reject();
+    });
+}
+
+// Answers as a user who picks the tour's workbook and accepts every default would. A save
+// asked for by photographSave() shows the program's own dialogs, photographs them and
+// answers with the file given.
+class ScriptedDialogs : public Dialogs {
+public:
+    explicit ScriptedDialogs(QString workbook) : workbook_(std::move(workbook)) {}
+    QString openFile(QWidget*, const FileRequest&) override { return workbook_; }
+    QString saveFile(QWidget* parent, const FileRequest& request) override {
+        if (savePicture_.isEmpty()) return {};
+        photographDialog(std::exchange(savePicture_, {}), false);
+        real_.saveFile(parent, request);
+        return std::exchange(saveAnswer_, {});
+    }
+    Answer message(QWidget*, const QString&, const QString&, MessageButtons, MessageKind) override { return Answer::Ok; }
+    std::optional<QString> input(QWidget* parent, const QString& prompt, const QString& title,
+                                 const QString& defaultValue) override {
+        if (inputPicture_.isEmpty()) return defaultValue;
+        photographDialog(std::exchange(inputPicture_, {}), true);
+        return real_.input(parent, prompt, title, defaultValue);
+    }
+    void beep(int) override {}
+
+    // The next save dialog and input box are photographed into these files; the save
+    // dialog's answer is `file`.
+    void photographSave(QString savePicture, QString inputPicture, QString file) {
+        savePicture_ = std::move(savePicture);
+        inputPicture_ = std::move(inputPicture);
+        saveAnswer_ = std::move(file);
+    }
+
+private:
+    QString workbook_;
+    QtDialogs real_;
+    QString savePicture_, inputPicture_, saveAnswer_;
+};
+
 class Tour {
 public:
-    explicit Tour(Navigation& navigation) : nav(navigation) {}
+    Tour(Navigation& navigation, ScriptedDialogs& scripted, QDir outDir)
+        : nav(navigation), dialogs(scripted), out(std::move(outDir)) {}
 
     Screen* screen(const QString& form) const {
         Screen* s = nav.loaded(form);
@@ -70,11 +109,14 @@ public:
     }
 
     Navigation& nav;
+    ScriptedDialogs& dialogs;
+    QDir out;
 };
 
 struct Stop {
     QString picture;                       // file name in OUTDIR
-    std::function<QWidget*(Tour&)> reach;  // brings the window up and returns it
+    std::function<QWidget*(Tour&)> reach;  // brings the window up and returns it (or null
+                                           // when it took its pictures itself)
     bool fromScreen = false;               // taken from the screen: the 3D charts draw with OpenGL
 };
 
@@ -89,8 +131,14 @@ std::vector<Stop> tourStops() {
              t.click("frmMain", "cmdNext_1");
              return t.screen("frmAMain");
          }},
-        {"details.png", [](Tour& t) -> QWidget* {
+        // New project from CSV..., with its defaults, offered before a file is chosen.
+        {"new_project.png", [](Tour& t) -> QWidget* {
              t.click("frmAMain", "cmdInputDatafile");
+             t.click("frmDetail", "cmdNewProject");
+             return t.screen("frmNewProject");
+         }},
+        {"details.png", [](Tour& t) -> QWidget* {
+             t.nav.unload("frmNewProject");
              t.click("frmDetail", "cmdTemplt");
              return t.screen("frmDetail");
          }},
@@ -309,6 +357,30 @@ std::vector<Stop> tourStops() {
              t.nav.unload("frmCalibrate");
              return t.screen("frmOutput");
          }},
+        // The comparison of the example with its woodland scenario.
+        {"compare.png", [](Tour& t) -> QWidget* {
+             t.nav.unload("frmMiniFlow");
+             t.nav.show("frmRunModel");
+             t.click("frmRunModel", "cmdCompare");
+             auto* compare = qobject_cast<CompareScreen*>(t.screen("frmCompare"));
+             const QFileInfo base(tarn::ui::toQ(t.nav.project().DataFile));
+             compare->addScenario(base.dir().filePath("coln_bibury_woodland.xlsx"));
+             if (!compare->compare()) throw std::runtime_error("the comparison did not start");
+             while (compare->busy()) settle(50);
+             compare->resize(compare->size().expandedTo(QSize(1100, 800)));
+             return compare;
+         }},
+        // Save chart... on the duration curves: the save dialog, then the size of the picture.
+        {"save_chart.png", [](Tour& t) -> QWidget* {
+             QTemporaryDir scratch;
+             t.dialogs.photographSave(t.out.filePath("save_chart.png"), t.out.filePath("save_chart_size.png"),
+                                      scratch.filePath("flow_duration.png"));
+             // Both charts' buttons carry the one name; this is the one in the curves' frame.
+             Screen* compare = t.screen("frmCompare");
+             compare->control("chtDuration")->parentWidget()->findChild<QPushButton*>("cmdSaveChart")->click();
+             settle(50);
+             return nullptr;
+         }},
     };
 }
 
@@ -332,10 +404,11 @@ int main(int argc, char** argv) {
     ScriptedDialogs dialogs(workbook);
     Navigation navigation(project, dialogs);
     registerScreens(navigation);
-    Tour tour(navigation);
+    Tour tour(navigation, dialogs, out);
     try {
         for (const Stop& stop : tourStops()) {
             QWidget* window = stop.reach(tour);
+            if (!window) continue;
             settle();
             const QString file = out.filePath(stop.picture);
             const QPixmap picture = stop.fromScreen && window->screen()

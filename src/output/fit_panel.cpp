@@ -85,38 +85,42 @@ FitPanel fitPanel(const Project& p, DayRange range) {
     return panel;
 }
 
+void addDurationCurve(DurationCurves& out, std::string name, std::vector<double> flows, bool measured) {
+    static const std::vector<double> percents = curvePercents();
+    // A flow of 0 (a dry day, or a run whose stores are empty) has no place on the
+    // logarithmic flow axis: such points are left out, not raised to some small flow, so the
+    // curve ends where the flow reaches 0 and the title says so.
+    DurationCurve c;
+    c.name = std::move(name);
+    c.measured = measured;
+    const auto q = flowsExceeded(std::move(flows), percents);
+    for (std::size_t i = 0; i < q.size(); ++i) {
+        if (!q[i]) continue;
+        if (*q[i] <= 0) {
+            ++c.leftOut;
+            continue;
+        }
+        c.percents.push_back(percents[i]);
+        c.flows.push_back(*q[i]);
+    }
+    if (!c.flows.empty()) {
+        const auto [lo, hi] = std::minmax_element(c.flows.begin(), c.flows.end());
+        const bool none = out.maxFlow == 0;
+        out.minFlow = none ? *lo : std::min(out.minFlow, *lo);
+        out.maxFlow = none ? *hi : std::max(out.maxFlow, *hi);
+    }
+    if (c.leftOut > 0)
+        out.title = "Flow duration over the whole record (flows of 0 cannot be drawn on the logarithmic axis)";
+    out.curves.push_back(std::move(c));
+}
+
 DurationCurves durationCurves(const Project& p) {
     DurationCurves out;
     out.title = "Flow duration over the whole record";
     out.xTitle = "Exceedance (% of days)";
     out.yTitle = "Flow (mm/day)";
-    const std::vector<double> percents = curvePercents();
-    // A flow of 0 (a dry day, or a run whose stores are empty) has no place on the
-    // logarithmic flow axis: such points are left out, not raised to some small flow, so the
-    // curve ends where the flow reaches 0 and the title says so.
     auto add = [&](std::string name, std::vector<double> flows, bool measured) {
-        DurationCurve c;
-        c.name = std::move(name);
-        c.measured = measured;
-        const auto q = flowsExceeded(std::move(flows), percents);
-        for (std::size_t i = 0; i < q.size(); ++i) {
-            if (!q[i]) continue;
-            if (*q[i] <= 0) {
-                ++c.leftOut;
-                continue;
-            }
-            c.percents.push_back(percents[i]);
-            c.flows.push_back(*q[i]);
-        }
-        if (!c.flows.empty()) {
-            const auto [lo, hi] = std::minmax_element(c.flows.begin(), c.flows.end());
-            const bool none = out.maxFlow == 0;
-            out.minFlow = none ? *lo : std::min(out.minFlow, *lo);
-            out.maxFlow = none ? *hi : std::max(out.maxFlow, *hi);
-        }
-        if (c.leftOut > 0)
-            out.title = "Flow duration over the whole record (flows of 0 cannot be drawn on the logarithmic axis)";
-        out.curves.push_back(std::move(c));
+        addDurationCurve(out, std::move(name), std::move(flows), measured);
     };
     if (!firstRunMade(p)) return out;
     add("modelled streamflow first run", runFlows(p, slot::FirstRun), false);

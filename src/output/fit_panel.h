@@ -71,5 +71,8 @@ struct DurationCurves {
     std::string yTitle;  // "Flow (mm/day)"
 };
 DurationCurves durationCurves(const Project& p);
+// Adds the curve of daily `flows` (mm/day, any order) to `out`, widening its flow range; the
+// title of `out` says so when flows of 0 are left out.
+void addDurationCurve(DurationCurves& out, std::string name, std::vector<double> flows, bool measured);
 
 }  // namespace tarn

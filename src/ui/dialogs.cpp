@@ -2,8 +2,11 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QRegularExpression>
+#include <QTreeView>
 
 namespace tarn::ui {
 
@@ -16,6 +19,24 @@ QString runFileDialog(QWidget* parent, const FileRequest& request, QFileDialog::
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     if (!request.selected.isEmpty()) dialog.selectFile(request.selected);
+    if (request.extensionFromType) {
+        // "SVG drawing (*.svg)" -> "svg"; none for "All files (*)".
+        const auto extensionOf = [](const QString& type) {
+            static const QRegularExpression pattern(QStringLiteral("\\*\\.(\\w+)"));
+            return pattern.match(type).captured(1);
+        };
+        dialog.setDefaultSuffix(extensionOf(dialog.selectedNameFilter()));
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                         [&dialog, extensionOf](const QString& type) { dialog.setDefaultSuffix(extensionOf(type)); });
+    }
+    // The file list's size, type and date columns in full, the name taking the rest.
+    if (auto* list = dialog.findChild<QTreeView*>()) {
+        QHeaderView* header = list->header();
+        header->setStretchLastSection(false);
+        header->setSectionResizeMode(0, QHeaderView::Stretch);
+        for (int column = 1; column < header->count(); ++column)
+            header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    }
     if (dialog.exec() != QDialog::Accepted) return {};
     const QStringList files = dialog.selectedFiles();
     return files.isEmpty() ? QString() : files.front();

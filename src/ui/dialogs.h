@@ -14,6 +14,8 @@ struct FileRequest {
     QString filter;    // "Workbooks (*.xlsx *.xls);;All files (*)"
     QString folder;    // the folder the dialog opens in
     QString selected;  // the file selected when it opens, or empty
+    // A save: a name typed without an extension takes the one of the file type chosen.
+    bool extensionFromType = false;
 };
 
 enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };

@@ -1,6 +1,7 @@
 #include "ui/input_chart_screen.h"
 
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QScreen>
 #include <QStringListModel>
@@ -13,6 +14,7 @@
 #include "ui/navigation.h"
 #include "ui/progress_window.h"
 #include "ui/qt_text.h"
+#include "ui/save_chart.h"
 #include "ui_input_chart_screen.h"
 
 namespace tarn::ui {
@@ -40,6 +42,9 @@ InputChartScreen::InputChartScreen(Navigation& navigation)
     // Enter in the rows box redraws too, as New settings does.
     connect(ui_->cmbRowsRain->lineEdit(), &QLineEdit::returnPressed, this, &InputChartScreen::loadChart);
     connect(ui_->cmdBack4, &QPushButton::clicked, this, &InputChartScreen::back);
+    connect(ui_->cmdSaveChart, &QPushButton::clicked, this, [this] {
+        saveChart(this, dialogs(), ui_->chtSampleP, QFileInfo(toQ(project().DataFile)).absolutePath());
+    });
     connect(ui_->cmdExit3, &QPushButton::clicked, this, [this] { nav().exitProgram(); });
     connect(ui_->chtSampleP, &ChartControl::pointSelected, this, &InputChartScreen::pointSelected);
     connect(ui_->chtSampleP, &ChartControl::pointActivated, this, &InputChartScreen::pointActivated);

@@ -135,6 +135,11 @@ void Navigation::back(Step step) {
 void Navigation::exitProgram() {
     if (exiting_) return;
     exiting_ = true;
+    // A screen's stop lets events run, so the list is taken first.
+    std::vector<QPointer<Screen>> screens;
+    for (auto& [form, entry] : loaded_) screens.push_back(entry.screen);
+    for (const QPointer<Screen>& s : screens)
+        if (s) s->stopWork();
     WaitMs(500, [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
     workbook_.reset();
     for (auto& [form, entry] : loaded_)

@@ -86,8 +86,9 @@ public:
     // The main menu's buttons and markers.
     const MenuState& menu() const { return menu_; }
 
-    // ExitProgram: a 500 ms wait during which the screens keep repainting, the workbooks
-    // closed, the windows hidden, the program ended. Tests replace the final quit.
+    // ExitProgram: work running off the screens' thread stopped and waited for, a 500 ms
+    // wait during which the screens keep repainting, the workbooks closed, the windows
+    // hidden, the program ended. Tests replace the final quit.
     void exitProgram();
     void setQuit(std::function<void()> quit) { quit_ = std::move(quit); }
     bool exiting() const { return exiting_; }

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -24,6 +25,7 @@
 #include "ui/progress_window.h"
 #include "ui/qt_text.h"
 #include "ui/run_screen.h"
+#include "ui/save_chart.h"
 
 namespace tarn::ui {
 
@@ -109,6 +111,7 @@ void OutputScreenBase::bindCommon() {
     connect(txtFitTo_, &QLineEdit::editingFinished, this, &OutputScreenBase::fitDatesEdited);
     connect(chkDuration_, &QCheckBox::toggled, this, &OutputScreenBase::showDuration);
     connect(control<QPushButton>("cmdCalibrate"), &QPushButton::clicked, this, &OutputScreenBase::calibrate);
+    connect(control<QPushButton>("cmdSaveChart"), &QPushButton::clicked, this, &OutputScreenBase::saveShownChart);
 }
 
 SeriesTicks OutputScreenBase::runScreenSeries() const {
@@ -292,5 +295,9 @@ void OutputScreenBase::back() {
 }
 
 void OutputScreenBase::closeRequested() { back(); }
+
+void OutputScreenBase::saveShownChart() {
+    saveChart(this, dialogs(), stkChart_->currentWidget(), QFileInfo(toQ(project().DataFile)).absolutePath());
+}
 
 }  // namespace tarn::ui

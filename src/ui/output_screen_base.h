@@ -75,6 +75,8 @@ private:
     void showDuration(bool on);
     // Calibrate...: the calibration window, applying to this screen.
     void calibrate();
+    // Save chart...: the chart shown (the daily series or the duration curves).
+    void saveShownChart();
 
     bool pointUnit_;
     bool sized_ = false;  // given its full size on first show

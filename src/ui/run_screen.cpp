@@ -69,6 +69,7 @@ RunScreen::RunScreen(Navigation& navigation) : Screen(navigation), ui_(std::make
             [this] { openAnalysis(kAnnualMmForm, true, kMonthlyForm); });
     connect(ui_->cmdMiniFlow, &QPushButton::clicked, this, [this] { openAnalysis(kPeriodForm, true); });
     connect(ui_->cmdMinFlows10, &QPushButton::clicked, this, [this] { openAnalysis(kSevenDayForm, false); });
+    connect(ui_->cmdCompare, &QPushButton::clicked, this, &RunScreen::openCompare);
     connect(ui_->cmdSaveOut, &QPushButton::clicked, this, &RunScreen::save);
     connect(ui_->cmdBack9, &QPushButton::clicked, this, [this] { nav().back(Step::Run); });
     connect(ui_->cmdExit6, &QPushButton::clicked, this, [this] { nav().exitProgram(); });
@@ -167,6 +168,8 @@ void RunScreen::openAnalysis(const QString& target, bool closeThis, const QStrin
     if (!alsoLoad.isEmpty() && n.registeredForms().contains(alsoLoad)) n.load(alsoLoad);
     n.show(target);
 }
+
+void RunScreen::openCompare() { nav().show(QStringLiteral("frmCompare"), form()); }
 
 void RunScreen::save() {
     ReenableOnExit reenable(ui_->cmdSaveOut);

@@ -38,6 +38,8 @@ private:
     // Opens an analysis screen; `closeThis`: this screen closes (all but the seven-day
     // minima); `alsoLoad`: a screen loaded, not shown, first.
     void openAnalysis(const QString& form, bool closeThis, const QString& alsoLoad = {});
+    // Compare scenarios...: the comparison window, with the data file as its base.
+    void openCompare();
     void save();
     void applyControls(const std::vector<ControlState>& controls);
     void showDays(const DaysList& days);

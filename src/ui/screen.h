@@ -39,6 +39,10 @@ public:
     // Places the window, sized to its contents, in the middle of the screen it is on.
     void centre();
 
+    // The program is ending: work the screen runs off its thread stops, and this returns
+    // once that work has ended (the screens repaint meanwhile). Nothing to do by default.
+    virtual void stopWork() {}
+
     // Throws std::logic_error naming the form and the control when the form lacks it.
     template <class W = QWidget>
     W* control(const QString& name) const {

@@ -3,6 +3,7 @@
 #include "ui/annual_screen.h"
 #include "ui/calibrate_screen.h"
 #include "ui/catchment_screen.h"
+#include "ui/compare_screen.h"
 #include "ui/detail_screen.h"
 #include "ui/etref_screen.h"
 #include "ui/get_rain_screen.h"
@@ -11,6 +12,7 @@
 #include "ui/main_menu_screen.h"
 #include "ui/monthly_screen.h"
 #include "ui/navigation.h"
+#include "ui/new_project_screen.h"
 #include "ui/output2_screen.h"
 #include "ui/output_screen.h"
 #include "ui/period_screen.h"
@@ -50,6 +52,8 @@ void registerScreens(Navigation& nav) {
     nav.registerScreen<OutputScreen>("frmOutput");
     nav.registerScreen<Output2Screen>("frmOutput_2");
     nav.registerScreen<CalibrateScreen>("frmCalibrate");
+    nav.registerScreen<CompareScreen>("frmCompare");
+    nav.registerScreen<NewProjectScreen>("frmNewProject");
 }
 
 }  // namespace tarn::ui

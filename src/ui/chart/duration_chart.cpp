@@ -34,6 +34,7 @@ bool DurationChart::event(QEvent* event) {
 }
 
 void DurationChart::setCurves(const DurationCurves& curves) {
+    curves_ = curves;
     // A new chart each time: the view lets go of the old one, which goes with it.
     auto* chart = new QChart();
     chart->setAnimationOptions(QChart::NoAnimation);

@@ -19,6 +19,7 @@ public:
 
     // Draws `curves` in place of what was drawn.
     void setCurves(const DurationCurves& curves);
+    const DurationCurves& curves() const { return curves_; }
     QChartView* view() const { return view_; }
 
 protected:
@@ -26,6 +27,7 @@ protected:
 
 private:
     QChartView* view_ = nullptr;
+    DurationCurves curves_;
 };
 
 }  // namespace tarn::ui
