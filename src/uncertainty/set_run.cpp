@@ -174,13 +174,43 @@ DailyBands dailyBands(const SetRunner& runner, const std::vector<std::vector<dou
             std::vector<double>& day = column[thread];
             for (std::size_t i = 0; i < sets; ++i) day[i] = values[i * width + k];
             const std::size_t d = std::size_t(first - 1) + k;
-            bands.q05[d] = *weightedQuantile(day, weights, 0.05);
-            bands.q50[d] = *weightedQuantile(day, weights, 0.50);
-            bands.q95[d] = *weightedQuantile(day, weights, 0.95);
+            const auto q = weightedQuantiles(day, weights, kBandQuantiles);
+            bands.q05[d] = *q[0];
+            bands.q50[d] = *q[1];
+            bands.q95[d] = *q[2];
             bands.first[d] = day[0];
         });
     }
     return bands;
+}
+
+}  // namespace tarn
+
+namespace tarn {
+
+std::vector<std::vector<double>> selectedValues(const SetFile& sets, const Selection& selection) {
+    std::vector<std::vector<double>> xs;
+    xs.reserve(selection.rows.size());
+    for (const std::size_t i : selection.rows) xs.push_back(sets.rows[i].x);
+    return xs;
+}
+
+std::vector<SetFigures> runSets(const SetRunner& runner, const SetFile& sets, const Selection& selection,
+                                const std::string& workbook, unsigned threads) {
+    std::vector<SetFigures> out(selection.rows.size());
+    std::vector<SetRunner::Workspace> spaces(std::max(1u, threads));
+    parallelFor(out.size(), threads, [&](std::size_t i, unsigned thread) {
+        SetRunner::Workspace& w = spaces[thread];
+        if (w.q.empty()) w = runner.workspace();
+        const SetRow& row = sets.rows[selection.rows[i]];
+        try {
+            out[i] = runner.figures(row.x, w);
+        } catch (const InputError& e) {
+            throw InputError(workbook + ": the set of line " + std::to_string(row.line) + " of " + sets.path.string() +
+                             " cannot be run: " + e.what());
+        }
+    });
+    return out;
 }
 
 }  // namespace tarn

@@ -86,3 +86,19 @@ DailyBands dailyBands(const SetRunner& runner, const std::vector<std::vector<dou
                       unsigned threads, std::size_t maxValues = std::size_t(1) << 20);
 
 }  // namespace tarn
+
+namespace tarn {
+
+struct SetFile;
+struct Selection;
+
+// The parameter values of the selected sets, in the selection's order.
+std::vector<std::vector<double>> selectedValues(const SetFile& sets, const Selection& selection);
+
+// The figures of every selected set on the runner's project, in the selection's order, on
+// up to `threads` threads. Throws InputError naming the set file's line and `workbook` when
+// a set cannot be run on it.
+std::vector<SetFigures> runSets(const SetRunner& runner, const SetFile& sets, const Selection& selection,
+                                const std::string& workbook, unsigned threads);
+
+}  // namespace tarn

@@ -166,31 +166,42 @@ Selection selectBehavioural(const SetFile& sets, const SelectionOptions& o) {
     return s;
 }
 
-std::optional<double> weightedQuantile(std::span<const double> values, std::span<const double> weights, double q) {
-    std::vector<std::size_t> order;
+std::vector<std::optional<double>> weightedQuantiles(std::span<const double> values, std::span<const double> weights,
+                                                     std::span<const double> qs) {
+    std::vector<std::pair<double, double>> sorted;  // value, weight
+    sorted.reserve(values.size());
     double total = 0;
     for (std::size_t i = 0; i < values.size(); ++i)
         if (weights[i] > 0) {
-            order.push_back(i);
+            sorted.emplace_back(values[i], weights[i]);
             total += weights[i];
         }
-    if (order.empty()) return std::nullopt;
-    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return values[a] < values[b]; });
-    double below = 0;  // weight of the values before this one
-    double prevPosition = 0, prevValue = 0;
-    for (std::size_t k = 0; k < order.size(); ++k) {
-        const double w = weights[order[k]] / total;
-        const double position = below + w / 2;
-        const double value = values[order[k]];
-        if (q <= position) {
-            if (k == 0) return value;
-            return prevValue + (value - prevValue) * (q - prevPosition) / (position - prevPosition);
+    std::vector<std::optional<double>> out(qs.size());
+    if (sorted.empty()) return out;
+    std::sort(sorted.begin(), sorted.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t j = 0; j < qs.size(); ++j) {
+        const double q = qs[j];
+        double below = 0;  // weight of the values before this one
+        double prevPosition = 0, prevValue = sorted.front().first;
+        out[j] = sorted.back().first;
+        for (std::size_t k = 0; k < sorted.size(); ++k) {
+            const double w = sorted[k].second / total;
+            const double position = below + w / 2;
+            const double value = sorted[k].first;
+            if (q <= position) {
+                out[j] = k == 0 ? value : prevValue + (value - prevValue) * (q - prevPosition) / (position - prevPosition);
+                break;
+            }
+            below += w;
+            prevPosition = position;
+            prevValue = value;
         }
-        below += w;
-        prevPosition = position;
-        prevValue = value;
     }
-    return prevValue;
+    return out;
+}
+
+std::optional<double> weightedQuantile(std::span<const double> values, std::span<const double> weights, double q) {
+    return weightedQuantiles(values, weights, std::span<const double>(&q, 1))[0];
 }
 
 Spread spreadOf(std::span<const std::optional<double>> values, std::span<const double> weights) {
@@ -202,9 +213,10 @@ Spread spreadOf(std::span<const std::optional<double>> values, std::span<const d
             x.push_back(*values[i]);
             w.push_back(weights[i]);
         }
-    s.q05 = weightedQuantile(x, w, 0.05);
-    s.q50 = weightedQuantile(x, w, 0.50);
-    s.q95 = weightedQuantile(x, w, 0.95);
+    const auto q = weightedQuantiles(x, w, kBandQuantiles);
+    s.q05 = q[0];
+    s.q50 = q[1];
+    s.q95 = q[2];
     return s;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Parameter sets from a calibration trace (or a plain CSV of the same columns), the
 // behavioural ones among them, their weights and weighted quantiles over them.
+#include <array>
 #include <cstddef>
 #include <filesystem>
 #include <optional>
@@ -69,6 +70,12 @@ Selection selectBehavioural(const SetFile& sets, const SelectionOptions& options
 // value and q above p_n the highest. Equal weights give Hazen's quantile, position
 // n q + 1/2. Empty when no value has a weight above 0.
 std::optional<double> weightedQuantile(std::span<const double> values, std::span<const double> weights, double q);
+
+// The same for several q (each 0 <= q <= 1) from one sort.
+std::vector<std::optional<double>> weightedQuantiles(std::span<const double> values, std::span<const double> weights,
+                                                     std::span<const double> qs);
+
+inline constexpr std::array<double, 3> kBandQuantiles{0.05, 0.50, 0.95};
 
 // The 5 %, 50 % and 95 % quantiles of one figure over the sets, and the best set's value.
 struct Spread {
