@@ -17,6 +17,15 @@ CLI::Option* addSetOptions(CLI::App& c, SetOptions& o, bool required) {
     return sets;
 }
 
+void checkSetOptionsHaveFile(const SetOptions& o) {
+    if (!o.file.empty()) return;
+    const char* option = o.behaviouralOption && o.behaviouralOption->count() ? "--behavioural"
+                         : o.topOption && o.topOption->count()               ? "--top"
+                         : o.weights != "equal"                               ? "--weights"
+                                                                              : nullptr;
+    if (option) throw InputError(std::string(option) + ": chooses among parameter sets: add --sets FILE");
+}
+
 BehaviouralSets loadBehaviouralSets(const SetOptions& o, const Project& project) {
     BehaviouralSets b;
     if (o.weights == "likelihood")

@@ -23,6 +23,9 @@ struct SetOptions {
 // Adds the options; `required` makes --sets required.
 CLI::Option* addSetOptions(CLI::App& command, SetOptions& options, bool required);
 
+// Refuses --behavioural, --top or --weights without --sets.
+void checkSetOptionsHaveFile(const SetOptions& options);
+
 // The sets of the file that suit `project` and the behavioural ones among them. Throws
 // InputError naming the file or the option.
 struct BehaviouralSets {
