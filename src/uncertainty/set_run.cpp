@@ -78,7 +78,7 @@ void SetRunner::discharge(const CatchmentSet& set, SetStores& stores, int first,
     }
 }
 
-SetFigures SetRunner::figures(std::span<const double> x, Workspace& w) const {
+SetFigures SetRunner::figures(std::span<const double> x, Workspace& w, const Needs& needs) const {
     const CatchmentSet set = apply(x);
     const int n = p_.NumDays;
     SetFigures f;
@@ -86,9 +86,11 @@ SetFigures SetRunner::figures(std::span<const double> x, Workspace& w) const {
     const double* rain = p_.Balance.series(slot::Inputs, qty::P);
     const double* etref = p_.Balance.series(slot::Inputs, qty::ETr);
     std::fill(w.q.begin(), w.q.end(), 0.0);
-    std::fill(w.ei.begin(), w.ei.end(), 0.0);
-    std::fill(w.ta.begin(), w.ta.end(), 0.0);
-    std::fill(w.volume.begin(), w.volume.end(), 0.0);
+    if (needs.balance) {
+        std::fill(w.ei.begin(), w.ei.end(), 0.0);
+        std::fill(w.ta.begin(), w.ta.end(), 0.0);
+    }
+    if (needs.lowFlow) std::fill(w.volume.begin(), w.volume.end(), 0.0);
     const double years = n / kDaysPerYear;
 
     // The sub-areas add into the catchment series in order, as the run adds them.
@@ -101,24 +103,45 @@ SetFigures SetRunner::figures(std::span<const double> x, Workspace& w) const {
         double litres = 0;
         for (int d = 1; d <= n; ++d) {
             const DayQuantities q = dayRule(params, y, rain[d], etref[d], d == 1);
-            w.ei[std::size_t(d)] += a.pct * q.Ei / 100;
-            w.ta[std::size_t(d)] += a.pct * q.Ta / 100;
             w.q[std::size_t(d)] += a.pct * q.Q / 100;
-            const double dayLitres = area * q.Q * kLitresPerHaMm;
-            w.volume[std::size_t(d)] += dayLitres;
-            litres += dayLitres;
+            if (needs.balance) {
+                w.ei[std::size_t(d)] += a.pct * q.Ei / 100;
+                w.ta[std::size_t(d)] += a.pct * q.Ta / 100;
+            }
+            if (needs.balance || needs.lowFlow) {
+                const double dayLitres = area * q.Q * kLitresPerHaMm;
+                if (needs.lowFlow) w.volume[std::size_t(d)] += dayLitres;
+                litres += dayLitres;
+            }
             y = q.stores();
         }
-        f.subAreaVolume[std::size_t(s)] = litres / kLitresPerThousandM3 / years;
+        if (needs.balance) f.subAreaVolume[std::size_t(s)] = litres / kLitresPerThousandM3 / years;
     }
     for (int d = 1; d <= n; ++d) {
-        f.actualEt += w.ei[std::size_t(d)] + w.ta[std::size_t(d)];
+        if (needs.balance) f.actualEt += w.ei[std::size_t(d)] + w.ta[std::size_t(d)];
         f.streamflow += w.q[std::size_t(d)];
-        if (w.volume[std::size_t(d)] == 0.0) w.volume[std::size_t(d)] = 1.0;  // a dry day holds 1 litre
+        if (needs.lowFlow && w.volume[std::size_t(d)] == 0.0) w.volume[std::size_t(d)] = 1.0;  // a dry day holds 1 litre
     }
     f.actualEt /= years;
     f.streamflow /= years;
+    if (needs.lowFlow) f.lowFlow = lowFlowOf(w);
+    if (needs.duration) {
+        const std::array<double, 3> percents{5, 50, 95};
+        const auto q = flowsExceeded(std::vector<double>(w.q.begin() + 1, w.q.begin() + 1 + n), percents);
+        f.q5 = q[0];
+        f.q50 = q[1];
+        f.q95 = q[2];
+    }
+    if (fit_ && needs.fit) {
+        std::vector<double> simulated(fit_->days.size());
+        for (std::size_t i = 0; i < simulated.size(); ++i) simulated[i] = w.q[std::size_t(fit_->days[i])];
+        f.fit = fitAgainst(simulated, fit_->observed, true);
+    }
+    return f;
+}
 
+std::optional<double> SetRunner::lowFlowOf(Workspace& w) const {
+    const int n = p_.NumDays;
     // The seven-day minima of the water years: discharges in m3/day over the catchment.
     forwardSevenDaySum(w.volume.data(), n, kLitresPerM3PerWeek, w.sevenDay.data());
     const double totalArea = p_.TotalArea.numberOr0();
@@ -131,20 +154,8 @@ SetFigures SetRunner::figures(std::span<const double> x, Workspace& w) const {
         lowSum += m.value / (totalArea * kM3PerHaMm);
         ++lowYears;
     }
-    if (lowYears > 0) f.lowFlow = lowSum / lowYears;
-
-    const std::array<double, 3> percents{5, 50, 95};
-    const auto q = flowsExceeded(std::vector<double>(w.q.begin() + 1, w.q.begin() + 1 + n), percents);
-    f.q5 = q[0];
-    f.q50 = q[1];
-    f.q95 = q[2];
-
-    if (fit_) {
-        std::vector<double> simulated(fit_->days.size());
-        for (std::size_t i = 0; i < simulated.size(); ++i) simulated[i] = w.q[std::size_t(fit_->days[i])];
-        f.fit = fitAgainst(simulated, fit_->observed, true);
-    }
-    return f;
+    if (lowYears == 0) return std::nullopt;
+    return lowSum / lowYears;
 }
 
 DailyBands dailyBands(const SetRunner& runner, const std::vector<std::vector<double>>& xs, std::span<const double> weights,

@@ -51,7 +51,15 @@ public:
     // Throws InputError when the set cannot be run on this project, naming the sub-area.
     CatchmentSet apply(std::span<const double> x) const;
 
-    SetFigures figures(std::span<const double> x, Workspace& w) const;
+    // Which figures to compute; the others stay at 0 or empty.
+    struct Needs {
+        bool balance = true;   // actual evapotranspiration, streamflow, sub-area volumes
+        bool lowFlow = true;
+        bool duration = true;  // Q5, Q50, Q95
+        bool fit = true;       // with a fit window
+    };
+    SetFigures figures(std::span<const double> x, Workspace& w) const { return figures(x, w, Needs{}); }
+    SetFigures figures(std::span<const double> x, Workspace& w, const Needs& needs) const;
 
     // The catchment discharge (mm/day) of `set` for days first..last into out[0..last-first],
     // going on from `stores` (updated; start from initialStores()).
@@ -63,6 +71,9 @@ public:
     double rainfall() const { return rainfall_; }  // mean annual catchment rainfall, mm
 
 private:
+    // The mean of the water years' seven-day minima of w.volume (litres per day).
+    std::optional<double> lowFlowOf(Workspace& w) const;
+
     const Project& p_;
     std::vector<ParamSpec> specs_;
     std::vector<int> columns_;

@@ -142,6 +142,33 @@ TEST_F(Traced, CompareWithSetsGivesEachChangeWithItsRange) {
     }
 }
 
+TEST(Sensitivity, ChangeDependsOnlyOnTheChangedSubArea) {
+    // The woodland scenario changes A2 alone: A1's crop coefficient moves both workbooks alike.
+    testing::TempDir dir;
+    const Outcome m = tarnflow(dir, "sensitivity " + example() + " --method morris --samples 8 --param kc@A1=0.7:1.3"
+                                     " --param kc@A2=0.7:1.3 --param bfi=0.05:0.95 --of change:" +
+                                         example("coln_bibury_woodland.xlsx") + " --report " + quoted(dir / "m.json"));
+    ASSERT_EQ(m.code, 0) << m.err;
+    const nlohmann::json r = readJson(dir / "m.json");
+    ASSERT_EQ(r["params"].size(), 3u);
+    EXPECT_EQ(r["params"][0]["spec"], "kc@A1=0.7:1.3");
+    EXPECT_LT(r["params"][0]["mu_star"].get<double>(), 1e-9);
+    EXPECT_GT(r["params"][1]["mu_star"].get<double>(), 1.0);  // mm of change over the range
+    EXPECT_EQ(r["runs"], 32);
+
+    const Outcome s = tarnflow(dir, "sensitivity " + example() + " --measured --samples 256 --param kc@A1=0.7:1.3"
+                                     " --param bfi=0.05:0.95 --report " + quoted(dir / "s.json"));
+    ASSERT_EQ(s.code, 0) << s.err;
+    const nlohmann::json sobol = readJson(dir / "s.json");
+    for (const auto& p : sobol["params"]) {
+        EXPECT_LE(p["first_interval"][0].get<double>(), p["first"].get<double>());
+        EXPECT_GE(p["first_interval"][1].get<double>(), p["first"].get<double>());
+        EXPECT_GE(p["total"].get<double>(), 0.0);
+    }
+    // The baseflow index carries the fit of the example far more than A1's crop coefficient.
+    EXPECT_GT(sobol["params"][1]["total"].get<double>(), sobol["params"][0]["total"].get<double>());
+}
+
 TEST_F(Traced, RefusalsWriteNothing) {
     testing::TempDir dir;
     std::ofstream(dir / "other.csv") << "kc@A9=0.5:1.5,kge\n1,0.5\n";
@@ -156,6 +183,11 @@ TEST_F(Traced, RefusalsWriteNothing) {
         {"uncertainty " + example() + sets + " --report " + quoted(trace()), "--report"},
         {"compare " + example() + " " + example("coln_bibury_woodland.xlsx") + sets + " --top 5 --csv " +
              quoted(dir / "r.json"), "sets pass --top 5;"},
+        {"sensitivity " + example() + " --samples 8" + out, "--of objective: the objective needs the measured"},
+        {"sensitivity " + example() + " --of rain" + out, "--of rain: give objective"},
+        {"sensitivity " + example() + " --of change:nowhere.xlsx" + out, "nowhere.xlsx"},
+        {"sensitivity " + example() + " --measured --param taw=50:200 --param raw=40:120 --samples 8" + out,
+         "within the --param bounds cannot be run"},
         {"compare " + example() + " " + example("coln_bibury_woodland.xlsx") + " --top 30 --csv " + quoted(dir / "r.json"),
          "--top: chooses among parameter sets: add --sets FILE"},
     };
