@@ -16,15 +16,14 @@
 
 namespace tarn {
 
-namespace {
-
-// FROM:TO of a window option; either date may be left out.
 std::pair<std::string, std::string> windowDates(const std::string& option, const std::string& text) {
     const auto colon = text.find(':');
     if (colon == std::string::npos)
         throw InputError(option + " " + text + ": give FROM:TO, e.g. 2001-01-01:2005-12-31");
     return {text.substr(0, colon), text.substr(colon + 1)};
 }
+
+namespace {
 
 std::string figure(const std::optional<double>& x, const char* format = "%.6f") {
     if (!x) return "";

@@ -4,6 +4,7 @@
 #include <CLI/CLI.hpp>
 #include <functional>
 #include <string>
+#include <utility>
 
 namespace tarn {
 
@@ -19,10 +20,16 @@ struct RunJobOptions;
 void addReadOptions(CLI::App& command, RunJobOptions& options, std::string& etref);
 void applyEtref(RunJobOptions& options, const std::string& etref);
 
+// FROM:TO of a window option such as --fit-window; either date may be left out. Throws
+// InputError naming the option.
+std::pair<std::string, std::string> windowDates(const std::string& option, const std::string& text);
+
 Command addRunCommand(CLI::App& app);       // tarnflow run
 Command addDurationCommand(CLI::App& app);  // tarnflow duration
 Command addCompareCommand(CLI::App& app);   // tarnflow compare
 Command addNewCommand(CLI::App& app);       // tarnflow new
 Command addCalibrateCommand(CLI::App& app); // tarnflow calibrate
+Command addUncertaintyCommand(CLI::App& app); // tarnflow uncertainty
+Command addSensitivityCommand(CLI::App& app); // tarnflow sensitivity
 
 }  // namespace tarn

@@ -15,7 +15,8 @@ int main(int argc, char** argv) {
     app.require_subcommand(1);
     const tarn::Command commands[] = {tarn::addRunCommand(app), tarn::addDurationCommand(app),
                                       tarn::addCompareCommand(app), tarn::addNewCommand(app),
-                                      tarn::addCalibrateCommand(app)};
+                                      tarn::addCalibrateCommand(app), tarn::addUncertaintyCommand(app),
+                                      tarn::addSensitivityCommand(app)};
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
