@@ -40,10 +40,10 @@ tarn::Project syntheticProject(int n, int areas) {
     return p;
 }
 
-std::vector<tarn::ParamSpec> defaultSpecs() {
-    std::vector<tarn::ParamSpec> specs;
-    for (const auto& t : tarn::defaultParamSpecTexts()) specs.push_back(tarn::parseParamSpec(t));
-    return specs;
+std::vector<tarn::TunedParam> defaultTunedParams() {
+    std::vector<tarn::TunedParam> tuned;
+    for (const auto& t : tarn::defaultTunedParamTexts()) tuned.push_back(tarn::parseTunedParam(t));
+    return tuned;
 }
 
 double maxResidentMB() {
@@ -67,7 +67,7 @@ void BM_FullRun(benchmark::State& state) {
 void BM_LeanEvaluation(benchmark::State& state) {
     const int n = int(state.range(0)), areas = int(state.range(1));
     const tarn::Project p = syntheticProject(n, areas);
-    const tarn::Evaluator ev(p, defaultSpecs(), {tarn::Objective::Kge}, tarn::wholeRecord(p));
+    const tarn::Evaluator ev(p, defaultTunedParams(), {tarn::Objective::Kge}, tarn::wholeRecord(p));
     auto w = ev.workspace();
     const std::vector<double> x{0.5, 0.93, 1.0, 1.0};
     for (auto _ : state) {
@@ -87,7 +87,7 @@ void BM_CalibrateExample(benchmark::State& state) {
     o.workbook = TARNFLOW_EXAMPLE;
     o.measured = true;
     tarn::readJobInputs(p, o);
-    const tarn::Evaluator ev(p, defaultSpecs(), {tarn::Objective::Kge}, tarn::wholeRecord(p));
+    const tarn::Evaluator ev(p, defaultTunedParams(), {tarn::Objective::Kge}, tarn::wholeRecord(p));
     tarn::SearchOptions so;
     so.evaluations = state.range(0);
     so.threads = 2;
@@ -100,7 +100,7 @@ BENCHMARK(BM_CalibrateExample)->Arg(5000)->Unit(benchmark::kMillisecond)->UseRea
 // Growth with days and sub-areas: 1000 evaluations on two threads; resident memory after.
 void BM_CalibrateGrowth(benchmark::State& state) {
     const tarn::Project p = syntheticProject(int(state.range(0)), int(state.range(1)));
-    const tarn::Evaluator ev(p, defaultSpecs(), {tarn::Objective::Kge}, tarn::wholeRecord(p));
+    const tarn::Evaluator ev(p, defaultTunedParams(), {tarn::Objective::Kge}, tarn::wholeRecord(p));
     tarn::SearchOptions so;
     so.evaluations = 1000;
     so.threads = 2;

@@ -59,7 +59,7 @@ void BM_Uncertainty(benchmark::State& state) {
         tarn::readJobInputs(p, read);
         tarn::prepareForSets(p);
         const tarn::BehaviouralSets sets = tarn::loadBehaviouralSets(options, p);
-        const tarn::SetRunner runner(p, sets.file.specs, tarn::wholeRecord(p));
+        const tarn::SetRunner runner(p, sets.file.tuned, tarn::wholeRecord(p));
         const auto figures = tarn::runSets(runner, sets.file, sets.selection, "example", kThreads);
         for (const tarn::SetFigure& figure : tarn::setFigureList(true)) {
             std::vector<std::optional<double>> values;
@@ -101,9 +101,9 @@ void BM_SobolExample(benchmark::State& state) {
     tarn::Project p;
     tarn::readJobInputs(p, readOptions("coln_bibury.xlsx"));
     tarn::prepareForSets(p);
-    std::vector<tarn::ParamSpec> specs;
-    for (const auto& t : tarn::defaultParamSpecTexts()) specs.push_back(tarn::parseParamSpec(t));
-    const tarn::SetRunner runner(p, specs, tarn::wholeRecord(p));
+    std::vector<tarn::TunedParam> tuned;
+    for (const auto& t : tarn::defaultTunedParamTexts()) tuned.push_back(tarn::parseTunedParam(t));
+    const tarn::SetRunner runner(p, tuned, tarn::wholeRecord(p));
     std::vector<tarn::SetRunner::Workspace> spaces;
     for (unsigned t = 0; t < kThreads; ++t) spaces.push_back(runner.workspace());
     const tarn::SetRunner::Needs needs{false, false, false, true};
@@ -111,7 +111,7 @@ void BM_SobolExample(benchmark::State& state) {
         return *runner.figures(x, spaces[thread], needs).fit->kge;
     };
     std::vector<tarn::Bounds> bounds;
-    for (const auto& s : specs) bounds.push_back({s.lo, s.hi});
+    for (const auto& s : tuned) bounds.push_back({s.lo, s.hi});
     tarn::SobolOptions o;
     o.samples = samples;
     o.threads = kThreads;

@@ -73,9 +73,9 @@ struct State {
 
 int runCalibration(State& st) {
     applyEtref(st.read, st.etref);
-    std::vector<ParamSpec> specs;
-    for (const std::string& text : st.params.empty() ? defaultParamSpecTexts() : st.params)
-        specs.push_back(parseParamSpec(text));
+    std::vector<TunedParam> tuned;
+    for (const std::string& text : st.params.empty() ? defaultTunedParamTexts() : st.params)
+        tuned.push_back(parseTunedParam(text));
     const std::vector<Objective> objectives = parseObjectives(st.objective);
     if (!st.pareto.empty() && objectives.size() != 2)
         throw InputError("--pareto " + st.pareto + ": needs two objectives, e.g. --objective kge,log-nse");
@@ -104,7 +104,7 @@ int runCalibration(State& st) {
             throw InputError(namingFile(file, e.what()));
         }
     };
-    checkParamSpecs(specs, p);
+    checkTunedParams(tuned, p);
     p.RerunFlag = 0;
     inFile([&] { RunModel(p); });  // the workbook's own parameters; refuses what cannot run
 
@@ -125,7 +125,7 @@ int runCalibration(State& st) {
     }
 
     // The search.
-    const Evaluator evaluator(p, specs, objectives, window);
+    const Evaluator evaluator(p, tuned, objectives, window);
     SearchOptions so;
     so.algorithm = st.algorithm;
     so.evaluations = st.evaluations;
@@ -134,7 +134,7 @@ int runCalibration(State& st) {
     std::string traceText;
     if (!st.trace.empty()) {
         traceText = "evaluation";
-        for (const ParamSpec& s : specs) traceText += "," + s.text;
+        for (const TunedParam& s : tuned) traceText += "," + s.text;
         for (const Objective o : objectives) traceText += std::string(",") + objectiveName(o);
         traceText += ",best\n";
     }
@@ -160,8 +160,8 @@ int runCalibration(State& st) {
         throw InputError(file + ": no parameter set within the bounds could be run; widen or change the --param bounds");
 
     // The best set through the full run, as `tarnflow run` of the calibrated workbook sees it.
-    const std::vector<Param> columns = changedColumns(specs);
-    const CatchmentSet best = asWorkbookReadsIt(applyCandidate(evaluator.base(), specs, result.best), columns);
+    const std::vector<Param> columns = changedColumns(tuned);
+    const CatchmentSet best = asWorkbookReadsIt(applyCandidate(evaluator.base(), tuned, result.best), columns);
     Project calibrated = p;
     storeSet(best, columns, calibrated);
     inFile([&] { RunModel(calibrated); });
@@ -177,8 +177,8 @@ int runCalibration(State& st) {
     const auto date = [&](int d) { return p.DayDate.value(d, 0); };
     if (!st.report.empty()) {
         nlohmann::json params = nlohmann::json::array();
-        for (std::size_t i = 0; i < specs.size(); ++i) {
-            const ParamSpec& s = specs[i];
+        for (std::size_t i = 0; i < tuned.size(); ++i) {
+            const TunedParam& s = tuned[i];
             params.push_back({{"spec", s.text}, {"name", s.name}, {"kind", formName(s.form)},
                               {"sub_area", s.form == ParamForm::SubArea ? nlohmann::json("A" + std::to_string(s.subArea))
                                                                          : nlohmann::json(nullptr)},
@@ -226,7 +226,7 @@ int runCalibration(State& st) {
     if (!st.trace.empty()) writeBytesAtomically(st.trace, traceText);
     if (!st.pareto.empty()) {
         std::string text = "evaluation";
-        for (const ParamSpec& s : specs) text += "," + s.text;
+        for (const TunedParam& s : tuned) text += "," + s.text;
         for (const Objective o : objectives) text += std::string(",") + objectiveName(o);
         text += "\n";
         for (const ParetoPoint& pt : result.pareto) {
@@ -247,8 +247,8 @@ int runCalibration(State& st) {
     if (validation)
         std::printf("Validation:    %s to %s\n", date(validationWindow.first).c_str(), date(validationWindow.last).c_str());
     std::printf("\n  %-16s %12s %12s %12s   per sub-area\n", "parameter", "low", "high", "best");
-    for (std::size_t i = 0; i < specs.size(); ++i) {
-        const ParamSpec& s = specs[i];
+    for (std::size_t i = 0; i < tuned.size(); ++i) {
+        const TunedParam& s = tuned[i];
         std::string perArea;
         for (int a = 1; a <= kSubAreas; ++a) {
             const SubAreaSet& set = best.sub[std::size_t(a)];

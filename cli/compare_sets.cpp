@@ -81,10 +81,10 @@ SetComparison compareWithSets(const std::vector<std::filesystem::path>& workbook
 
     SetComparison c;
     c.sets = loadBehaviouralSets(setOptions, base);
-    for (std::size_t w = 1; w < nw; ++w) checkSetSpecs(c.sets.file, projects[w]);
+    for (std::size_t w = 1; w < nw; ++w) checkSetParams(c.sets.file, projects[w]);
     std::vector<SetRunner> runners;
     for (std::size_t w = 0; w < nw; ++w)
-        runners.emplace_back(projects[w], c.sets.file.specs,
+        runners.emplace_back(projects[w], c.sets.file.tuned,
                              options.measured ? std::optional(wholeRecord(projects[w])) : std::nullopt);
 
     // figures[w][i]: workbook w with set i.

@@ -28,11 +28,11 @@ struct State {
     CLI::Option* warmUp = nullptr;
 };
 
-std::string setText(const std::vector<ParamSpec>& specs, std::span<const double> x) {
+std::string setText(const std::vector<TunedParam>& tuned, std::span<const double> x) {
     std::string text;
-    for (std::size_t i = 0; i < specs.size(); ++i) {
+    for (std::size_t i = 0; i < tuned.size(); ++i) {
         char buf[64];
-        std::snprintf(buf, sizeof buf, "%s%s %.6g", i ? ", " : "", specs[i].name.c_str(), x[i]);
+        std::snprintf(buf, sizeof buf, "%s%s %.6g", i ? ", " : "", tuned[i].name.c_str(), x[i]);
         text += buf;
     }
     return text;
@@ -41,9 +41,9 @@ std::string setText(const std::vector<ParamSpec>& specs, std::span<const double>
 int runSensitivity(State& st) {
     applyEtref(st.read, st.etref);
     const std::string file = st.read.workbook.string();
-    std::vector<ParamSpec> specs;
-    for (const std::string& text : st.params.empty() ? defaultParamSpecTexts() : st.params)
-        specs.push_back(parseParamSpec(text));
+    std::vector<TunedParam> tuned;
+    for (const std::string& text : st.params.empty() ? defaultTunedParamTexts() : st.params)
+        tuned.push_back(parseTunedParam(text));
     if (st.method != "sobol" && st.method != "morris")
         throw InputError("--method " + st.method + ": give sobol or morris");
     const bool sobol = st.method == "sobol";
@@ -88,7 +88,7 @@ int runSensitivity(State& st) {
         readJobInputs(projects[w], o);
         try {
             prepareForSets(projects[w]);
-            checkParamSpecs(specs, projects[w]);
+            checkTunedParams(tuned, projects[w]);
         } catch (const InputError& e) {
             throw InputError(namingFile(books[w].string(), e.what()));
         }
@@ -106,7 +106,7 @@ int runSensitivity(State& st) {
                              ": no day of the window has a measured streamflow");
     }
     std::vector<SetRunner> runners;
-    for (std::size_t w = 0; w < books.size(); ++w) runners.emplace_back(projects[w], specs, w == 0 ? window : std::nullopt);
+    for (std::size_t w = 0; w < books.size(); ++w) runners.emplace_back(projects[w], tuned, w == 0 ? window : std::nullopt);
     std::vector<std::vector<SetRunner::Workspace>> spaces(threads);
     for (auto& mine : spaces)
         for (const SetRunner& r : runners) mine.push_back(r.workspace());
@@ -124,15 +124,15 @@ int runSensitivity(State& st) {
                 case Output::Change: y = runners[1].figures(x, spaces[thread][1], needs).streamflow - f.streamflow; break;
             }
         } catch (const InputError& e) {
-            throw InputError("the set " + setText(specs, x) + " within the --param bounds cannot be run (" + e.what() +
+            throw InputError("the set " + setText(tuned, x) + " within the --param bounds cannot be run (" + e.what() +
                              "); narrow the bounds");
         }
         if (!y || !std::isfinite(*y))
-            throw InputError("--of " + st.of + " is undefined for the set " + setText(specs, x) + "; narrow the --param bounds");
+            throw InputError("--of " + st.of + " is undefined for the set " + setText(tuned, x) + "; narrow the --param bounds");
         return *y;
     };
     std::vector<Bounds> bounds;
-    for (const ParamSpec& s : specs) bounds.push_back({s.lo, s.hi});
+    for (const TunedParam& s : tuned) bounds.push_back({s.lo, s.hi});
 
     const auto start = std::chrono::steady_clock::now();
     std::vector<SobolIndex> sobolResult;
@@ -144,14 +144,14 @@ int runSensitivity(State& st) {
         o.seed = st.seed;
         o.threads = threads;
         sobolResult = sobolIndices(model, bounds, o);
-        runs = long(samples) * long(specs.size() + 2);
+        runs = long(samples) * long(tuned.size() + 2);
     } else {
         MorrisOptions o;
         o.trajectories = samples;
         o.seed = st.seed;
         o.threads = threads;
         morrisResult = morrisIndices(model, bounds, o);
-        runs = long(samples) * long(specs.size() + 1);
+        runs = long(samples) * long(tuned.size() + 1);
     }
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     const std::string what = output == Output::Objective ? st.objective
@@ -161,8 +161,8 @@ int runSensitivity(State& st) {
 
     if (!st.report.empty()) {
         nlohmann::json rows = nlohmann::json::array();
-        for (std::size_t i = 0; i < specs.size(); ++i) {
-            nlohmann::json r = {{"spec", specs[i].text}};
+        for (std::size_t i = 0; i < tuned.size(); ++i) {
+            nlohmann::json r = {{"spec", tuned[i].text}};
             if (sobol) {
                 const SobolIndex& s = sobolResult[i];
                 r["first"] = s.first;
@@ -196,17 +196,17 @@ int runSensitivity(State& st) {
                     samples, runs, threads, threads == 1 ? "" : "s", seconds);
     if (sobol) {
         std::printf("  %-18s %8s %20s %8s %20s\n", "parameter", "first", "interval", "total", "interval");
-        for (std::size_t i = 0; i < specs.size(); ++i) {
+        for (std::size_t i = 0; i < tuned.size(); ++i) {
             const SobolIndex& s = sobolResult[i];
             char a[48], b[48];
             std::snprintf(a, sizeof a, "%.3f to %.3f", s.firstLo, s.firstHi);
             std::snprintf(b, sizeof b, "%.3f to %.3f", s.totalLo, s.totalHi);
-            std::printf("  %-18s %8.3f %20s %8.3f %20s\n", specs[i].text.c_str(), s.first, a, s.total, b);
+            std::printf("  %-18s %8.3f %20s %8.3f %20s\n", tuned[i].text.c_str(), s.first, a, s.total, b);
         }
     } else {
         std::printf("  %-18s %12s %12s %12s\n", "parameter", "mu*", "mu", "sigma");
-        for (std::size_t i = 0; i < specs.size(); ++i)
-            std::printf("  %-18s %12.5g %12.5g %12.5g\n", specs[i].text.c_str(), morrisResult[i].muStar,
+        for (std::size_t i = 0; i < tuned.size(); ++i)
+            std::printf("  %-18s %12.5g %12.5g %12.5g\n", tuned[i].text.c_str(), morrisResult[i].muStar,
                         morrisResult[i].mu, morrisResult[i].sigma);
     }
     if (!st.report.empty()) std::printf("\nReport:        %s\n", st.report.c_str());

@@ -35,7 +35,7 @@ BehaviouralSets loadBehaviouralSets(const SetOptions& o, const Project& project)
     if (o.behaviouralOption && o.behaviouralOption->count()) b.rule.threshold = o.behavioural;
     if (o.topOption && o.topOption->count()) b.rule.top = o.top;
     b.file = readSetFile(o.file);
-    checkSetSpecs(b.file, project);
+    checkSetParams(b.file, project);
     b.selection = selectBehavioural(b.file, b.rule);
     b.values = selectedValues(b.file, b.selection);
     return b;

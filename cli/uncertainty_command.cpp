@@ -78,7 +78,7 @@ int runUncertainty(State& st) {
     }
 
     const auto start = std::chrono::steady_clock::now();
-    const SetRunner runner(p, sets.file.specs, window);
+    const SetRunner runner(p, sets.file.tuned, window);
     const std::vector<SetFigures> figures = runSets(runner, sets.file, sets.selection, file, threads);
     std::optional<DailyBands> bands;
     if (!st.bands.empty()) bands = dailyBands(runner, sets.values, sets.selection.weights, threads);
@@ -109,7 +109,7 @@ int runUncertainty(State& st) {
     const SetRow& best = sets.file.rows[sets.selection.rows.front()];
     if (!st.report.empty()) {
         nlohmann::json params = nlohmann::json::object();
-        for (std::size_t i = 0; i < sets.file.specs.size(); ++i) params[sets.file.specs[i].text] = best.x[i];
+        for (std::size_t i = 0; i < sets.file.tuned.size(); ++i) params[sets.file.tuned[i].text] = best.x[i];
         nlohmann::json figureJson = nlohmann::json::object();
         for (std::size_t i = 0; i < list.size(); ++i)
             figureJson[list[i].key] = {{"q05", number(spreads[i].q05)}, {"q50", number(spreads[i].q50)},

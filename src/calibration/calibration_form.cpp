@@ -104,12 +104,12 @@ CalibrationRead readCalibrationForm(const Project& p, const CalibrationForm& for
         if (f == ParamForm::SubArea) text += "@A" + std::to_string(r.subArea);
         text += "=" + boxNumber(*lo) + ":" + boxNumber(*hi);
         try {
-            req.specs.push_back(parseParamSpec(text));
+            req.tuned.push_back(parseTunedParam(text));
         } catch (const InputError& e) {
             return refuse(label + ": " + e.what(), row("txtLo", n));
         }
     }
-    if (req.specs.empty()) return refuse("Tick at least one parameter to calibrate", "chkParam_0");
+    if (req.tuned.empty()) return refuse("Tick at least one parameter to calibrate", "chkParam_0");
     req.objective = form.objective;
 
     // The fit window, each box on its own first so that the message names the box at fault.

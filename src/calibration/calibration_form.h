@@ -46,7 +46,7 @@ struct CalibrationForm {
 };
 
 struct CalibrationRequest {
-    std::vector<ParamSpec> specs;
+    std::vector<TunedParam> tuned;
     Objective objective = Objective::Kge;
     DayRange window;  // the fit days, after the warm-up
     long evaluations = 0;

@@ -83,8 +83,8 @@ FitDays fitDaysOf(const Project& p, DayRange window) {
     return f;
 }
 
-Evaluator::Evaluator(const Project& p, std::vector<ParamSpec> specs, std::vector<Objective> objectives, DayRange window)
-    : p_(p), specs_(std::move(specs)), objectives_(std::move(objectives)), base_(catchmentSetOf(p)), fit_(fitDaysOf(p, window)) {
+Evaluator::Evaluator(const Project& p, std::vector<TunedParam> tuned, std::vector<Objective> objectives, DayRange window)
+    : p_(p), tuned_(std::move(tuned)), objectives_(std::move(objectives)), base_(catchmentSetOf(p)), fit_(fitDaysOf(p, window)) {
     for (const Objective o : objectives_) needLog_ = needLog_ || o == Objective::LogNse || o == Objective::KgeLogNse;
 }
 
@@ -106,12 +106,12 @@ FitFigures Evaluator::figures(const CatchmentSet& set, const FitDays& days, Work
 }
 
 FitFigures Evaluator::fit(std::span<const double> x, const FitDays& days, Workspace& w) const {
-    return figures(applyCandidate(base_, specs_, x), days, w, true);
+    return figures(applyCandidate(base_, tuned_, x), days, w, true);
 }
 
 EvaluationResult Evaluator::evaluate(std::span<const double> x, Workspace& w) const {
     EvaluationResult r;
-    const CatchmentSet set = applyCandidate(base_, specs_, x);
+    const CatchmentSet set = applyCandidate(base_, tuned_, x);
     if (infeasibility(set)) return r;
     r.feasible = true;
     const FitFigures f = figures(set, fit_, w, needLog_);

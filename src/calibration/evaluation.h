@@ -52,7 +52,7 @@ struct EvaluationResult {
 class Evaluator {
 public:
     // Keeps references to `p` (its daily inputs), which must outlive the evaluator.
-    Evaluator(const Project& p, std::vector<ParamSpec> specs, std::vector<Objective> objectives, DayRange window);
+    Evaluator(const Project& p, std::vector<TunedParam> tuned, std::vector<Objective> objectives, DayRange window);
 
     // Buffers of one thread, sized once.
     struct Workspace {
@@ -65,7 +65,7 @@ public:
     // The fit figures of a candidate over `days` (another window, or the same).
     FitFigures fit(std::span<const double> x, const FitDays& days, Workspace& w) const;
 
-    const std::vector<ParamSpec>& specs() const { return specs_; }
+    const std::vector<TunedParam>& tuned() const { return tuned_; }
     const std::vector<Objective>& objectives() const { return objectives_; }
     const CatchmentSet& base() const { return base_; }
     const FitDays& fitDays() const { return fit_; }
@@ -75,7 +75,7 @@ private:
     FitFigures figures(const CatchmentSet& set, const FitDays& days, Workspace& w, bool withLog) const;
 
     const Project& p_;
-    std::vector<ParamSpec> specs_;
+    std::vector<TunedParam> tuned_;
     std::vector<Objective> objectives_;
     CatchmentSet base_;
     FitDays fit_;

@@ -22,39 +22,39 @@ bool catchmentWide(Param column) { return column == para::BFI || column == para:
 
 }  // namespace
 
-ParamSpec parseParamSpec(const std::string& text) {
+TunedParam parseTunedParam(const std::string& text) {
     const std::string where = "--param " + text + ": ";
     auto refuse = [&](const std::string& why) { throw InputError(where + why); };
     const std::string forms = "give NAME=LO:HI, NAME*=LO:HI or NAME@An=LO:HI";
 
-    ParamSpec spec;
-    spec.text = text;
+    TunedParam tunedParam;
+    tunedParam.text = text;
     const auto equals = text.find('=');
     if (equals == std::string::npos) refuse(forms);
     std::string left = text.substr(0, equals);
     const std::string range = text.substr(equals + 1);
 
     if (!left.empty() && left.back() == '*') {
-        spec.form = ParamForm::Factor;
+        tunedParam.form = ParamForm::Factor;
         left.pop_back();
     } else if (const auto at = left.find('@'); at != std::string::npos) {
-        spec.form = ParamForm::SubArea;
+        tunedParam.form = ParamForm::SubArea;
         const std::string area = left.substr(at + 1);
         left = left.substr(0, at);
         if (area.size() < 2 || (area[0] != 'A' && area[0] != 'a') ||
             !std::all_of(area.begin() + 1, area.end(), [](char c) { return std::isdigit(static_cast<unsigned char>(c)); }))
             refuse("'" + area + "' is not a sub-area (A1 .. A10)");
         const std::string digits = area.substr(1);
-        spec.subArea = digits.size() > 2 ? 99 : std::stoi(digits);
-        if (spec.subArea < 1 || spec.subArea > kSubAreas) refuse("sub-area " + area + " is outside A1 .. A10");
+        tunedParam.subArea = digits.size() > 2 ? 99 : std::stoi(digits);
+        if (tunedParam.subArea < 1 || tunedParam.subArea > kSubAreas) refuse("sub-area " + area + " is outside A1 .. A10");
     }
-    spec.name = lower(left);
-    const auto known = std::find(kParamNames.begin(), kParamNames.end(), spec.name);
+    tunedParam.name = lower(left);
+    const auto known = std::find(kParamNames.begin(), kParamNames.end(), tunedParam.name);
     if (known == kParamNames.end())
         refuse("'" + left + "' is not a parameter (taw, raw, top, if, kc, st0, sw0, b0, bfi, k)");
-    spec.column = paramAfter(para::TAW, int(known - kParamNames.begin()));
-    if (catchmentWide(spec.column) && spec.form != ParamForm::Value)
-        refuse(spec.name + " is one value for the catchment: give " + spec.name + "=LO:HI");
+    tunedParam.column = paramAfter(para::TAW, int(known - kParamNames.begin()));
+    if (catchmentWide(tunedParam.column) && tunedParam.form != ParamForm::Value)
+        refuse(tunedParam.name + " is one value for the catchment: give " + tunedParam.name + "=LO:HI");
 
     const auto colon = range.find(':');
     if (colon == std::string::npos) refuse("give the bounds as LO:HI");
@@ -63,25 +63,25 @@ ParamSpec parseParamSpec(const std::string& text) {
         if (!x || t.find_first_not_of(' ') == std::string::npos) refuse("'" + t + "' is not a number");
         return *x;
     };
-    spec.lo = bound(range.substr(0, colon));
-    spec.hi = bound(range.substr(colon + 1));
-    if (spec.lo == spec.hi) refuse("the range is empty (LO equals HI)");
-    if (spec.lo > spec.hi) refuse("the range is reversed (LO above HI)");
-    return spec;
+    tunedParam.lo = bound(range.substr(0, colon));
+    tunedParam.hi = bound(range.substr(colon + 1));
+    if (tunedParam.lo == tunedParam.hi) refuse("the range is empty (LO equals HI)");
+    if (tunedParam.lo > tunedParam.hi) refuse("the range is reversed (LO above HI)");
+    return tunedParam;
 }
 
-std::vector<std::string> defaultParamSpecTexts() {
+std::vector<std::string> defaultTunedParamTexts() {
     return {"bfi=0.05:0.95", "k=0.8:0.999", "taw*=0.25:4", "kc*=0.7:1.3"};
 }
 
-void checkParamSpecs(const std::vector<ParamSpec>& specs, const Project& p) {
-    for (std::size_t i = 0; i < specs.size(); ++i) {
-        const ParamSpec& a = specs[i];
+void checkTunedParams(const std::vector<TunedParam>& tuned, const Project& p) {
+    for (std::size_t i = 0; i < tuned.size(); ++i) {
+        const TunedParam& a = tuned[i];
         if (a.form == ParamForm::SubArea && !(p.SubArea[std::size_t(a.subArea)].numberOr0() > 0))
             throw InputError("--param " + a.text + ": " + subAreaName(a.subArea) +
                              " is not a sub-area of the catchment (it has no area)");
         for (std::size_t j = 0; j < i; ++j) {
-            const ParamSpec& b = specs[j];
+            const TunedParam& b = tuned[j];
             const bool overlap = a.form != ParamForm::SubArea || b.form != ParamForm::SubArea || a.subArea == b.subArea;
             if (a.column == b.column && overlap)
                 throw InputError("--param " + a.text + ": sets the same parameter as --param " + b.text);
@@ -116,19 +116,19 @@ CatchmentSet catchmentSetOf(const Project& p) {
     return set;
 }
 
-CatchmentSet applyCandidate(const CatchmentSet& base, const std::vector<ParamSpec>& specs, std::span<const double> x) {
+CatchmentSet applyCandidate(const CatchmentSet& base, const std::vector<TunedParam>& tuned, std::span<const double> x) {
     CatchmentSet set = base;
     for (int pass = 0; pass < 2; ++pass) {
-        for (std::size_t i = 0; i < specs.size(); ++i) {
-            const ParamSpec& spec = specs[i];
-            if ((spec.form == ParamForm::Factor) != (pass == 0)) continue;
-            const Param c = spec.column;
+        for (std::size_t i = 0; i < tuned.size(); ++i) {
+            const TunedParam& tunedParam = tuned[i];
+            if ((tunedParam.form == ParamForm::Factor) != (pass == 0)) continue;
+            const Param c = tunedParam.column;
             for (int s = 1; s <= kSubAreas; ++s) {
                 SubAreaSet& a = set.sub[std::size_t(s)];
-                if (!a.inCatchment || (spec.form == ParamForm::SubArea && spec.subArea != s)) continue;
-                if (spec.form == ParamForm::Factor) {
+                if (!a.inCatchment || (tunedParam.form == ParamForm::SubArea && tunedParam.subArea != s)) continue;
+                if (tunedParam.form == ParamForm::Factor) {
                     a.value[c] *= x[i];
-                    if (spec.column == para::TAW) a.value[para::RAW] *= x[i];
+                    if (tunedParam.column == para::TAW) a.value[para::RAW] *= x[i];
                 } else {
                     a.value[c] = x[i];
                 }
@@ -169,11 +169,11 @@ CatchmentSet asWorkbookReadsIt(const CatchmentSet& set, const std::vector<Param>
     return out;
 }
 
-std::vector<Param> changedColumns(const std::vector<ParamSpec>& specs) {
+std::vector<Param> changedColumns(const std::vector<TunedParam>& tuned) {
     std::vector<Param> columns;
-    for (const ParamSpec& spec : specs) {
-        columns.push_back(spec.column);
-        if (spec.form == ParamForm::Factor && spec.column == para::TAW) columns.push_back(para::RAW);
+    for (const TunedParam& tunedParam : tuned) {
+        columns.push_back(tunedParam.column);
+        if (tunedParam.form == ParamForm::Factor && tunedParam.column == para::TAW) columns.push_back(para::RAW);
     }
     std::sort(columns.begin(), columns.end());
     columns.erase(std::unique(columns.begin(), columns.end()), columns.end());

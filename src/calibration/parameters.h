@@ -19,9 +19,9 @@ enum class ParamForm {
     SubArea,  // NAME@An=LO:HI  the value for sub-area n only
 };
 
-// One calibrated parameter, as given by `--param SPEC`.
-struct ParamSpec {
-    std::string text;     // the SPEC as given
+// One calibrated parameter, as given by `--param RANGE`.
+struct TunedParam {
+    std::string text;     // the RANGE as given
     std::string name;     // lower case: taw raw top if kc st0 sw0 b0 bfi k
     Param column = Param::TAW;  // its column of SubPara (para::TAW .. para::K)
     ParamForm form = ParamForm::Value;
@@ -33,17 +33,17 @@ struct ParamSpec {
 inline constexpr std::array<const char*, 10> kParamNames{"taw", "raw", "top", "if", "kc",
                                                          "st0", "sw0", "b0",  "bfi", "k"};
 
-// Reads one SPEC. Throws InputError "--param SPEC: ..." for an unknown name, a malformed
-// SPEC, a sub-area number outside 1..10, bounds that are not numbers, an empty or reversed
+// Reads one RANGE. Throws InputError "--param RANGE: ..." for an unknown name, a malformed
+// RANGE, a sub-area number outside 1..10, bounds that are not numbers, an empty or reversed
 // range, or a catchment-wide parameter (bfi, k) in another form than NAME=LO:HI.
-ParamSpec parseParamSpec(const std::string& text);
+TunedParam parseTunedParam(const std::string& text);
 
-// The SPECs used without --param: bfi=0.05:0.95 k=0.8:0.999 taw*=0.25:4 kc*=0.7:1.3.
-std::vector<std::string> defaultParamSpecTexts();
+// The RANGEs used without --param: bfi=0.05:0.95 k=0.8:0.999 taw*=0.25:4 kc*=0.7:1.3.
+std::vector<std::string> defaultTunedParamTexts();
 
-// Refuses (InputError naming the option) a SPEC for a sub-area that has no area in the
-// project, and two SPECs that set the same parameter of the same sub-area.
-void checkParamSpecs(const std::vector<ParamSpec>& specs, const Project& project);
+// Refuses (InputError naming the option) a RANGE for a sub-area that has no area in the
+// project, and two RANGEs that set the same parameter of the same sub-area.
+void checkTunedParams(const std::vector<TunedParam>& tuned, const Project& project);
 
 // The parameters of one sub-area as numbers, indexed by SubPara column (para::TAW ..
 // para::K), with what the lean evaluation needs besides.
@@ -65,10 +65,10 @@ struct CatchmentSet {
 // The project's own parameters (a value that is not a number counts as 0, as in a run).
 CatchmentSet catchmentSetOf(const Project& project);
 
-// `base` with the candidate `x` (one value per spec, in order) applied: factors first, on
+// `base` with the candidate `x` (one value per tunedParam, in order) applied: factors first, on
 // the base values (a factor on taw scales RAW too), then values. Only sub-areas of the
 // catchment change.
-CatchmentSet applyCandidate(const CatchmentSet& base, const std::vector<ParamSpec>& specs,
+CatchmentSet applyCandidate(const CatchmentSet& base, const std::vector<TunedParam>& tuned,
                             std::span<const double> x);
 
 // What makes a set unusable for a run, naming the sub-area and the parameter ("A2: TAW
@@ -85,7 +85,7 @@ void storeSet(const CatchmentSet& set, const std::vector<Param>& columns, Projec
 // a run of the written workbook uses exactly these values.
 CatchmentSet asWorkbookReadsIt(const CatchmentSet& set, const std::vector<Param>& columns);
 
-// The SubPara columns that `specs` change (taw* changes TAW and RAW), in column order.
-std::vector<Param> changedColumns(const std::vector<ParamSpec>& specs);
+// The SubPara columns that `tuned` change (taw* changes TAW and RAW), in column order.
+std::vector<Param> changedColumns(const std::vector<TunedParam>& tuned);
 
 }  // namespace tarn

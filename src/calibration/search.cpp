@@ -34,7 +34,7 @@ class Recorder {
 public:
     Recorder(const Evaluator& ev, const SearchOptions& o, const SearchCallbacks& cb)
         : ev_(ev), cb_(cb), budget_(o.evaluations), threads_(std::max(1, o.threads)),
-          nobj_(ev.objectives().size()), dim_(ev.specs().size()) {
+          nobj_(ev.objectives().size()), dim_(ev.tuned().size()) {
         for (int t = 0; t < threads_; ++t) ws_.push_back(ev.workspace());
     }
 
@@ -149,7 +149,7 @@ private:
     std::vector<ParetoPoint> archive_;
 };
 
-// The pagmo problem: the bounds of the specs, fitness through the recorder.
+// The pagmo problem: the bounds of the tuned, fitness through the recorder.
 struct Problem {
     std::shared_ptr<Recorder> recorder;
     pagmo::vector_double lo, hi;
@@ -222,13 +222,13 @@ SearchResult search(const Evaluator& ev, const SearchOptions& o, const SearchCal
 
     auto recorder = std::make_shared<Recorder>(ev, o, cb);
     Problem udp{recorder, {}, {}};
-    for (const ParamSpec& s : ev.specs()) {
+    for (const TunedParam& s : ev.tuned()) {
         udp.lo.push_back(s.lo);
         udp.hi.push_back(s.hi);
     }
     const pagmo::problem problem(udp);
     const Batch batch{recorder};
-    const std::size_t dim = ev.specs().size();
+    const std::size_t dim = ev.tuned().size();
     const unsigned minimum = plan(result.algorithm, dim, o.evaluations, o.seed, batch).population;
     if (o.evaluations < 2 * long(minimum))
         throw InputError("--evaluations " + std::to_string(o.evaluations) + ": " + result.algorithm + " needs at least " +

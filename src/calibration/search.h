@@ -27,7 +27,7 @@ struct SearchOptions {
 // (the same order whatever the number of threads).
 struct TraceRow {
     long number = 0;
-    std::vector<double> x;  // one value per ParamSpec
+    std::vector<double> x;  // one value per TunedParam
     std::vector<std::optional<double>> objectives;  // empty values: infeasible or undefined
     std::optional<double> best;  // best of the first objective so far
 };
@@ -53,7 +53,7 @@ struct SearchResult {
     long evaluations = 0;
     bool stopped = false;
     std::optional<long> bestNumber;     // evaluation that gave the best set
-    std::vector<double> best;           // one value per ParamSpec; empty when none was feasible
+    std::vector<double> best;           // one value per TunedParam; empty when none was feasible
     std::vector<double> bestObjectives; // one per objective
     std::vector<ParetoPoint> pareto;    // two objectives: the non-dominated sets, by the first objective
 };

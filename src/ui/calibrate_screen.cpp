@@ -168,7 +168,7 @@ void CalibrateScreen::start() {
     Run r;
     r.request = read.request;
     r.inputs = std::make_unique<Project>(calibrationInputs(project()));
-    r.evaluator = std::make_unique<Evaluator>(*r.inputs, r.request.specs, std::vector<Objective>{r.request.objective},
+    r.evaluator = std::make_unique<Evaluator>(*r.inputs, r.request.tuned, std::vector<Objective>{r.request.objective},
                                               r.request.window);
     run_ = std::move(r);
     best_.clear();
@@ -244,9 +244,9 @@ void CalibrateScreen::stop() { stop_ = true; }
 
 void CalibrateScreen::apply() {
     if (searching() || best_.empty() || !run_ || !target_) return;
-    const std::vector<ParamSpec>& specs = run_->request.specs;
-    const CatchmentSet set = applyCandidate(run_->evaluator->base(), specs, best_);
-    const std::vector<Param> columns = changedColumns(specs);
+    const std::vector<TunedParam>& tuned = run_->request.tuned;
+    const CatchmentSet set = applyCandidate(run_->evaluator->base(), tuned, best_);
+    const std::vector<Param> columns = changedColumns(tuned);
     const SubAreaSet& catchment = set.sub[std::size_t(firstSubArea(set))];
     auto common = [&](OutputCommonBoxes& g, Param c) {
         if (c == para::BFI) g.bfi = boxNumber(catchment.value[para::BFI]);

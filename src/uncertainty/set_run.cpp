@@ -28,8 +28,8 @@ void prepareForSets(Project& p) {
     findSevenDayMinima(p, YearType::Water);
 }
 
-SetRunner::SetRunner(const Project& p, std::vector<ParamSpec> specs, std::optional<DayRange> fitWindow)
-    : p_(p), specs_(std::move(specs)), columns_(changedColumns(specs_)), base_(catchmentSetOf(p)) {
+SetRunner::SetRunner(const Project& p, std::vector<TunedParam> tuned, std::optional<DayRange> fitWindow)
+    : p_(p), tuned_(std::move(tuned)), columns_(changedColumns(tuned_)), base_(catchmentSetOf(p)) {
     if (fitWindow) fit_ = fitDaysOf(p, *fitWindow);
     waterYears_ = p.MinYearsOf[std::size_t(YearType::Water)];
     yearBounds_.assign(1, 0);
@@ -47,7 +47,7 @@ SetRunner::Workspace SetRunner::workspace() const {
 }
 
 CatchmentSet SetRunner::apply(std::span<const double> x) const {
-    CatchmentSet set = asWorkbookReadsIt(applyCandidate(base_, specs_, x), columns_);
+    CatchmentSet set = asWorkbookReadsIt(applyCandidate(base_, tuned_, x), columns_);
     if (const auto why = infeasibility(set)) throw InputError(*why);
     return set;
 }

@@ -39,7 +39,7 @@ class SetRunner {
 public:
     // Keeps a reference to `project` (prepared with prepareForSets), which must outlive the
     // runner. With `fitWindow` the figures include the fit over its measured days.
-    SetRunner(const Project& project, std::vector<ParamSpec> specs, std::optional<DayRange> fitWindow = std::nullopt);
+    SetRunner(const Project& project, std::vector<TunedParam> tuned, std::optional<DayRange> fitWindow = std::nullopt);
 
     struct Workspace {
         std::vector<double> q, ei, ta, volume, sevenDay;  // days 0..n
@@ -67,7 +67,7 @@ public:
     SetStores initialStores(const CatchmentSet& set) const;
 
     const Project& project() const { return p_; }
-    const std::vector<ParamSpec>& specs() const { return specs_; }
+    const std::vector<TunedParam>& tuned() const { return tuned_; }
     double rainfall() const { return rainfall_; }  // mean annual catchment rainfall, mm
 
 private:
@@ -75,7 +75,7 @@ private:
     std::optional<double> lowFlowOf(Workspace& w) const;
 
     const Project& p_;
-    std::vector<ParamSpec> specs_;
+    std::vector<TunedParam> tuned_;
     std::vector<Param> columns_;
     CatchmentSet base_;
     std::optional<FitDays> fit_;

@@ -61,30 +61,30 @@ SetFile readSetFile(const std::filesystem::path& path) {
     };
     if (!next()) throw InputError(file + ": the set file is empty");
     const std::vector<std::string> header = fields(line);
-    std::vector<int> specColumn;
+    std::vector<int> paramColumn;
     int objectiveColumn = -1;
     for (std::size_t c = 0; c < header.size(); ++c) {
         const std::string& h = header[c];
         const std::string where = file + ": line 1, column " + std::to_string(c + 1) + " '" + h + "': ";
         if (h.find('=') != std::string::npos) {
             try {
-                sets.specs.push_back(parseParamSpec(h));
+                sets.tuned.push_back(parseTunedParam(h));
             } catch (const InputError& e) {
                 const std::string why = e.what();
                 throw InputError(where + why.substr(why.find(": ") + 2));
             }
-            specColumn.push_back(int(c));
+            paramColumn.push_back(int(c));
         } else if (isObjectiveName(h)) {
             if (objectiveColumn < 0) {
                 objectiveColumn = int(c);
                 sets.objective = h;
             }
         } else if (h != "evaluation" && h != "best") {
-            throw InputError(where + "is neither a parameter SPEC (NAME=LO:HI), an objective (kge, nse, log-nse, "
+            throw InputError(where + "is neither a parameter RANGE (NAME=LO:HI), an objective (kge, nse, log-nse, "
                                      "kge+log-nse) nor evaluation or best");
         }
     }
-    if (sets.specs.empty()) throw InputError(file + ": line 1: no column names a parameter SPEC (NAME=LO:HI)");
+    if (sets.tuned.empty()) throw InputError(file + ": line 1: no column names a parameter RANGE (NAME=LO:HI)");
     if (objectiveColumn < 0) throw InputError(file + ": line 1: no objective column (kge, nse, log-nse, kge+log-nse)");
 
     while (next()) {
@@ -96,7 +96,7 @@ SetFile readSetFile(const std::filesystem::path& path) {
                              std::to_string(header.size()));
         SetRow row;
         row.line = lineNumber;
-        for (const int c : specColumn) {
+        for (const int c : paramColumn) {
             const auto x = f[std::size_t(c)].empty() ? std::nullopt : parseNumber(f[std::size_t(c)]);
             if (!x || !std::isfinite(*x))
                 throw InputError(where + ", column " + std::to_string(c + 1) + " (" + header[std::size_t(c)] + "): '" +
@@ -115,11 +115,11 @@ SetFile readSetFile(const std::filesystem::path& path) {
     return sets;
 }
 
-void checkSetSpecs(const SetFile& sets, const Project& project) {
+void checkSetParams(const SetFile& sets, const Project& project) {
     try {
-        checkParamSpecs(sets.specs, project);
+        checkTunedParams(sets.tuned, project);
     } catch (const InputError& e) {
-        // "--param SPEC: why" becomes "FILE: SPEC: why".
+        // "--param RANGE: why" becomes "FILE: RANGE: why".
         std::string why = e.what();
         const std::string option = "--param ";
         if (why.rfind(option, 0) == 0) why = why.substr(option.size());

@@ -17,27 +17,27 @@ namespace tarn {
 // One row of a set file.
 struct SetRow {
     int line = 0;                     // line of the file, from 1 (the header)
-    std::vector<double> x;            // one value per spec, in the spec's unit or as a factor
+    std::vector<double> x;            // one value per tunedParam, in the tunedParam's unit or as a factor
     std::optional<double> objective;  // empty: the set could not be run
 };
 
 struct SetFile {
     std::filesystem::path path;
-    std::vector<ParamSpec> specs;     // from the header, in column order
+    std::vector<TunedParam> tuned;     // from the header, in column order
     std::string objective;            // the objective column's name ("kge", ...)
     std::vector<SetRow> rows;
 };
 
-// Reads a set file: a header of parameter SPECs (NAME=LO:HI, NAME*=LO:HI, NAME@An=LO:HI)
+// Reads a set file: a header of parameter RANGEs (NAME=LO:HI, NAME*=LO:HI, NAME@An=LO:HI)
 // and an objective column (kge, nse, log-nse, kge+log-nse or objective; of two the first
 // counts), optionally `evaluation`, a second objective and `best`, as `tarnflow calibrate
 // --trace` writes them; then one row per set. Throws InputError naming the file, the line
 // and the column.
 SetFile readSetFile(const std::filesystem::path& path);
 
-// Refuses (InputError naming the file and the spec) a set file whose specs the project's
+// Refuses (InputError naming the file and the tunedParam) a set file whose tuned the project's
 // parameter problem does not allow: a sub-area outside the catchment, a parameter twice.
-void checkSetSpecs(const SetFile& sets, const Project& project);
+void checkSetParams(const SetFile& sets, const Project& project);
 
 // The fewest behavioural sets an analysis accepts.
 inline constexpr std::size_t kMinBehaviouralSets = 20;

@@ -19,7 +19,7 @@ using namespace std::chrono;
 
 Project twoYears() {
     Project p = testing::makeProject(year{2001} / 1 / 1, std::vector<double>(730, 1.0),
-                                     std::vector<double>(730, 1.0), {testing::SubAreaSpec{}});
+                                     std::vector<double>(730, 1.0), {testing::SubAreaSetup{}});
     for (int d = 1; d <= p.NumDays; ++d) {
         p.Balance(slot::FirstRun, d, qty::Q) = 1 + d % 11;
         p.FlowTable(tarn::FlowColumn::CatchmentFirst, d, tarn::kCatchment) = 7000.0 * (1 + d % 11);

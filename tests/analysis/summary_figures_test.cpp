@@ -18,7 +18,7 @@ namespace {
 
 using namespace std::chrono;
 using testing::makeProject;
-using testing::SubAreaSpec;
+using testing::SubAreaSetup;
 
 // obs 1, 2, 3, 4 and sim 2, 2, 3, 5, worked by hand: means 2.5 and 3; squared deviations
 // 5 (obs) and 6 (sim); co-deviation 5; squared errors 2; population SDs sqrt(5/4) and
@@ -157,9 +157,9 @@ void expectCloses(const ClosureTable& t) {
 // balance, with the baseflow of the last day still counted in the store.
 TEST(WaterBalanceClosure, ClosesOnTheColnRecordAfterFirstRunAndRerun) {
     const auto coln = testing::colnRecord();
-    SubAreaSpec arable{4000, 40, 100, 180, 90, 25, 0.05, 1.0, 10, 150, 60, 0.7, 0.97};
-    SubAreaSpec woodland{3000, 30, 110, 250, 120, 30, 0.25, 1.1, 5, 200, 60, 0.7, 0.97};
-    SubAreaSpec pasture{3697, 30, 95, 120, 60, 20, 0.1, 0.9, 15, 40, 60, 0.7, 0.97};
+    SubAreaSetup arable{4000, 40, 100, 180, 90, 25, 0.05, 1.0, 10, 150, 60, 0.7, 0.97};
+    SubAreaSetup woodland{3000, 30, 110, 250, 120, 30, 0.25, 1.1, 5, 200, 60, 0.7, 0.97};
+    SubAreaSetup pasture{3697, 30, 95, 120, 60, 20, 0.1, 0.9, 15, 40, 60, 0.7, 0.97};
     Project p = makeProject(year{1999} / 1 / 1, coln.rain, coln.etref, {arable, woodland, pasture});
     RunModel(p);
     const ClosureTable first = waterBalanceClosure(p);
@@ -193,8 +193,8 @@ TEST(WaterBalanceClosure, ClosesThroughEveryBranchOfTheDailyRules) {
         rain.push_back(d < 60 ? 0.0 : d % 7 == 0 ? 80.0 : 1.5);
         etref.push_back(d < 60 ? 6.0 : 2.0);
     }
-    SubAreaSpec dry{50, 50, 90, 100, 50, 10, 0.2, 1.2, -5, 300, 500, 0.9, 0.8};
-    SubAreaSpec wet{50, 50, 130, 60, 30, 40, 0.0, 0.5, 50, 20, 0, 0.3, 0.99};
+    SubAreaSetup dry{50, 50, 90, 100, 50, 10, 0.2, 1.2, -5, 300, 500, 0.9, 0.8};
+    SubAreaSetup wet{50, 50, 130, 60, 30, 40, 0.0, 0.5, 50, 20, 0, 0.3, 0.99};
     Project p = makeProject(year{2004} / 2 / 1, rain, etref, {dry, wet});
     RunModel(p);
     expectCloses(waterBalanceClosure(p));

@@ -65,7 +65,7 @@ TEST(Calibrate, CalibratedWorkbookReproducesTheFitThroughRun) {
     EXPECT_EQ(std::stod(out->cell(7, 7).displayText()), report["sub_areas"]["A2"]["taw"].get<double>());
     EXPECT_NE(in->cell(11, 6).displayText(), out->cell(11, 6).displayText());
 
-    // The trace: a header with the SPECs, one row per evaluation.
+    // The trace: a header with the RANGEs, one row per evaluation.
     std::ifstream trace(dir / "t.csv");
     std::string header;
     std::getline(trace, header);

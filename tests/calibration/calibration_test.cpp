@@ -1,4 +1,4 @@
-// Calibration: the SPEC grammar, what a candidate does to the parameters, the lean
+// Calibration: the RANGE grammar, what a candidate does to the parameters, the lean
 // evaluation against the full run, and the search (feasibility, seeds, threads, recovery).
 #include <gtest/gtest.h>
 
@@ -14,11 +14,11 @@ namespace tarn {
 namespace {
 
 using namespace std::chrono;
-using testing::SubAreaSpec;
+using testing::SubAreaSetup;
 
-std::vector<ParamSpec> specsOf(const std::vector<std::string>& texts) {
-    std::vector<ParamSpec> out;
-    for (const auto& t : texts) out.push_back(parseParamSpec(t));
+std::vector<TunedParam> tunedParamsOf(const std::vector<std::string>& texts) {
+    std::vector<TunedParam> out;
+    for (const auto& t : texts) out.push_back(parseTunedParam(t));
     return out;
 }
 
@@ -29,8 +29,8 @@ Project twoAreas(int n = 730) {
         rain.push_back(d % 5 == 0 ? 12.0 + (d % 7) : (d % 3 == 0 ? 1.5 : 0.0));
         etref.push_back(2.0 - 1.5 * std::cos(2 * M_PI * d / 365.25));
     }
-    SubAreaSpec a{60, 60, 100, 120, 60, 20, 0.1, 1.0, 10, 110, 8, 0.6, 0.9};
-    SubAreaSpec b{40, 40, 110, 200, 80, 30, 0.3, 1.2, 5, 150, 3, 0.6, 0.9};
+    SubAreaSetup a{60, 60, 100, 120, 60, 20, 0.1, 1.0, 10, 110, 8, 0.6, 0.9};
+    SubAreaSetup b{40, 40, 110, 200, 80, 30, 0.3, 1.2, 5, 150, 3, 0.6, 0.9};
     return testing::makeProject(year{2001} / 1 / 1, rain, etref, {a, b});
 }
 
@@ -60,7 +60,7 @@ void expectLeanEqualsRun(Project p) {
     for (int d = 1; d <= p.NumDays; ++d) ASSERT_EQ(q[std::size_t(d)], p.Balance(slot::FirstRun, d, qty::Q)) << "day " << d;
 }
 
-TEST(ParamSpec, GrammarAndRefusals) {
+TEST(TunedParam, GrammarAndRefusals) {
     struct Good {
         const char* text;
         Param column;
@@ -75,7 +75,7 @@ TEST(ParamSpec, GrammarAndRefusals) {
         {"k=0.8:0.999", para::K, ParamForm::Value, 0, 0.8, 0.999},
     };
     for (const Good& g : good) {
-        const ParamSpec s = parseParamSpec(g.text);
+        const TunedParam s = parseTunedParam(g.text);
         EXPECT_EQ(s.column, g.column) << g.text;
         EXPECT_EQ(s.form, g.form) << g.text;
         EXPECT_EQ(s.subArea, g.subArea) << g.text;
@@ -97,7 +97,7 @@ TEST(ParamSpec, GrammarAndRefusals) {
     };
     for (const auto& [text, why] : bad) {
         try {
-            parseParamSpec(text);
+            parseTunedParam(text);
             ADD_FAILURE() << text << " was accepted";
         } catch (const InputError& e) {
             EXPECT_EQ(std::string(e.what()).rfind(std::string("--param ") + text + ": ", 0), 0u) << e.what();
@@ -106,32 +106,32 @@ TEST(ParamSpec, GrammarAndRefusals) {
     }
 }
 
-TEST(ParamSpec, RefusesAbsentSubAreasAndOverlaps) {
+TEST(TunedParam, RefusesAbsentSubAreasAndOverlaps) {
     const Project p = twoAreas(30);
-    EXPECT_NO_THROW(checkParamSpecs(specsOf({"taw@A1=50:200", "taw@A2=50:200", "raw*=0.5:1"}), p));
-    EXPECT_THROW(checkParamSpecs(specsOf({"kc@A3=0.5:1"}), p), InputError);
-    EXPECT_THROW(checkParamSpecs(specsOf({"taw=50:200", "taw@A2=50:200"}), p), InputError);
-    EXPECT_THROW(checkParamSpecs(specsOf({"kc*=0.5:1", "KC=0.5:1"}), p), InputError);
+    EXPECT_NO_THROW(checkTunedParams(tunedParamsOf({"taw@A1=50:200", "taw@A2=50:200", "raw*=0.5:1"}), p));
+    EXPECT_THROW(checkTunedParams(tunedParamsOf({"kc@A3=0.5:1"}), p), InputError);
+    EXPECT_THROW(checkTunedParams(tunedParamsOf({"taw=50:200", "taw@A2=50:200"}), p), InputError);
+    EXPECT_THROW(checkTunedParams(tunedParamsOf({"kc*=0.5:1", "KC=0.5:1"}), p), InputError);
 }
 
 TEST(ApplyCandidate, FactorKeepsContrastsValueSetsAllSubAreaSetsOne) {
     const CatchmentSet base = catchmentSetOf(twoAreas(30));
     const auto& b = base.sub;
-    const CatchmentSet f = applyCandidate(base, specsOf({"taw*=0.5:2", "kc*=0.5:2"}), std::vector{1.5, 0.8});
+    const CatchmentSet f = applyCandidate(base, tunedParamsOf({"taw*=0.5:2", "kc*=0.5:2"}), std::vector{1.5, 0.8});
     EXPECT_EQ(f.sub[1].value[para::TAW], b[1].value[para::TAW] * 1.5);
     EXPECT_EQ(f.sub[2].value[para::TAW], b[2].value[para::TAW] * 1.5);
     EXPECT_EQ(f.sub[2].value[para::RAW], b[2].value[para::RAW] * 1.5);  // TAW/RAW stays
     EXPECT_EQ(f.sub[2].value[para::Kc], b[2].value[para::Kc] * 0.8);
     EXPECT_EQ(f.sub[3].value[para::TAW], b[3].value[para::TAW]);  // no area: untouched
 
-    const CatchmentSet v = applyCandidate(base, specsOf({"kc=0.5:2", "top@A2=1:50"}), std::vector{0.9, 12.0});
+    const CatchmentSet v = applyCandidate(base, tunedParamsOf({"kc=0.5:2", "top@A2=1:50"}), std::vector{0.9, 12.0});
     EXPECT_EQ(v.sub[1].value[para::Kc], 0.9);
     EXPECT_EQ(v.sub[2].value[para::Kc], 0.9);
     EXPECT_EQ(v.sub[1].value[para::TopMax], b[1].value[para::TopMax]);
     EXPECT_EQ(v.sub[2].value[para::TopMax], 12.0);
 
     // A value applies after a factor, whatever the order given.
-    const CatchmentSet both = applyCandidate(base, specsOf({"raw=10:90", "taw*=0.5:2"}), std::vector{40.0, 2.0});
+    const CatchmentSet both = applyCandidate(base, tunedParamsOf({"raw=10:90", "taw*=0.5:2"}), std::vector{40.0, 2.0});
     EXPECT_EQ(both.sub[1].value[para::RAW], 40.0);
     EXPECT_EQ(both.sub[1].value[para::TAW], b[1].value[para::TAW] * 2);
 }
@@ -160,7 +160,7 @@ TEST(LeanEvaluation, EqualsTheFullRunToTheLastBit) {
 TEST(Search, InfeasibleSetsAreNeverBestAndTheTraceNeverFalls) {
     const Project p = measuredFromRun(twoAreas());
     // RAW above TAW over most of the box: most candidates cannot be run.
-    const Evaluator ev(p, specsOf({"taw=50:150", "raw=40:400"}), {Objective::Kge}, wholeRecord(p));
+    const Evaluator ev(p, tunedParamsOf({"taw=50:150", "raw=40:400"}), {Objective::Kge}, wholeRecord(p));
     std::vector<TraceRow> rows;
     SearchOptions o;
     o.evaluations = 300;
@@ -179,7 +179,7 @@ TEST(Search, InfeasibleSetsAreNeverBestAndTheTraceNeverFalls) {
 
 TEST(Search, SameSeedSameResultWithOneOrTwoThreads) {
     const Project p = colnExample();
-    const Evaluator ev(p, specsOf(defaultParamSpecTexts()), {Objective::KgeLogNse}, dayRangeOf(p, "1999-01-01", "2001-12-31"));
+    const Evaluator ev(p, tunedParamsOf(defaultTunedParamTexts()), {Objective::KgeLogNse}, dayRangeOf(p, "1999-01-01", "2001-12-31"));
     SearchOptions o;
     o.evaluations = 320;
     o.seed = 42;
@@ -207,7 +207,7 @@ TEST(Search, FindsBackTheParametersOfASyntheticRecord) {
     RunModel(truth);
     Project p = twoAreas(1095);
     for (int d = 1; d <= p.NumDays; ++d) p.Balance(slot::FirstRun, d, qty::Measured) = truth.Balance(slot::FirstRun, d, qty::Q);
-    const Evaluator ev(p, specsOf({"bfi=0.05:0.95", "k=0.8:0.999", "taw*=0.5:2"}), {Objective::Nse}, wholeRecord(p));
+    const Evaluator ev(p, tunedParamsOf({"bfi=0.05:0.95", "k=0.8:0.999", "taw*=0.5:2"}), {Objective::Nse}, wholeRecord(p));
     SearchOptions o;
     o.evaluations = 600;
     const SearchResult r = search(ev, o);
@@ -220,7 +220,7 @@ TEST(Search, FindsBackTheParametersOfASyntheticRecord) {
 
 TEST(Search, TwoObjectivesGiveANonDominatedFront) {
     const Project p = colnExample();
-    const Evaluator ev(p, specsOf(defaultParamSpecTexts()), {Objective::Kge, Objective::LogNse},
+    const Evaluator ev(p, tunedParamsOf(defaultTunedParamTexts()), {Objective::Kge, Objective::LogNse},
                        dayRangeOf(p, "1999-01-01", "2000-12-31"));
     SearchOptions o;
     o.evaluations = 400;
@@ -236,7 +236,7 @@ TEST(Search, TwoObjectivesGiveANonDominatedFront) {
 
 TEST(Search, StopKeepsTheBestSoFar) {
     const Project p = measuredFromRun(twoAreas(), 1.1);
-    const Evaluator ev(p, specsOf({"kc*=0.5:1.5"}), {Objective::Nse}, wholeRecord(p));
+    const Evaluator ev(p, tunedParamsOf({"kc*=0.5:1.5"}), {Objective::Nse}, wholeRecord(p));
     std::atomic<bool> stop = false;
     SearchCallbacks cb;
     cb.progress = [&](long done, long, std::optional<double>) { stop = done >= 64; };

@@ -15,7 +15,7 @@ namespace {
 
 using namespace std::chrono;
 using testing::makeProject;
-using testing::SubAreaSpec;
+using testing::SubAreaSetup;
 
 std::vector<double> cycle(int n, double a, double b) {
     std::vector<double> v;
@@ -24,8 +24,8 @@ std::vector<double> cycle(int n, double a, double b) {
 }
 
 Project twoSubAreas(int n = 60) {
-    SubAreaSpec wet{60, 60, 110, 120, 60, 20, 0.1, 1.0, 10, 110, 8, 0.6, 0.9};
-    SubAreaSpec dry{40, 40, 90, 200, 100, 30, 0.3, 1.2, 5, 150, 3, 0.5, 0.95};
+    SubAreaSetup wet{60, 60, 110, 120, 60, 20, 0.1, 1.0, 10, 110, 8, 0.6, 0.9};
+    SubAreaSetup dry{40, 40, 90, 200, 100, 30, 0.3, 1.2, 5, 150, 3, 0.5, 0.95};
     return makeProject(year{2003} / 1 / 20, cycle(n, 14, 0.5), cycle(n, 1.5, 3), {wet, dry});
 }
 
@@ -48,9 +48,9 @@ TEST(RunModel, CatchmentIsTheShareWeightedSumOfSubAreas) {
 }
 
 TEST(RunModel, WeightsAreSharesAndOnlySubAreasWithAreaCount) {
-    SubAreaSpec noArea{0, 50, 100, 120, 60, 20, 0.1, 1, 10, 110, 8, 0.6, 0.9};
-    SubAreaSpec noShare{50, 0, 100, 120, 60, 20, 0.1, 1, 10, 110, 8, 0.6, 0.9};
-    SubAreaSpec main{100, 100, 100, 120, 60, 20, 0.1, 1, 10, 110, 8, 0.6, 0.9};
+    SubAreaSetup noArea{0, 50, 100, 120, 60, 20, 0.1, 1, 10, 110, 8, 0.6, 0.9};
+    SubAreaSetup noShare{50, 0, 100, 120, 60, 20, 0.1, 1, 10, 110, 8, 0.6, 0.9};
+    SubAreaSetup main{100, 100, 100, 120, 60, 20, 0.1, 1, 10, 110, 8, 0.6, 0.9};
     Project p = makeProject(year{2003} / 1 / 1, cycle(10, 9, 0), cycle(10, 2, 2),
                             {noArea, noShare, main});
     RunModel(p);
@@ -66,7 +66,7 @@ TEST(RunModel, WeightsAreSharesAndOnlySubAreasWithAreaCount) {
 }
 
 TEST(RunModel, DayWithoutAnyDischargeHoldsOneLitre) {
-    SubAreaSpec a;
+    SubAreaSetup a;
     a.Sw0 = 10;
     a.B0 = 0;
     Project p = makeProject(year{2003} / 1 / 1, {0, 0, 0}, {1, 1, 1}, {a});

@@ -10,11 +10,11 @@ namespace {
 
 using namespace std::chrono;
 using testing::makeProject;
-using testing::SubAreaSpec;
+using testing::SubAreaSetup;
 
 // A project whose discharges are set directly, so the totals can be checked by hand.
 Project withDischarge(year_month_day start, int n) {
-    SubAreaSpec a;
+    SubAreaSetup a;
     a.area = 200;
     Project p = makeProject(start, std::vector<double>(std::size_t(n), 1.0),
                             std::vector<double>(std::size_t(n), 1.0), {a});

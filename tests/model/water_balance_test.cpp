@@ -12,12 +12,12 @@ namespace {
 
 using namespace std::chrono;
 using testing::makeProject;
-using testing::SubAreaSpec;
+using testing::SubAreaSetup;
 
 double at(const Project& p, int s, int d, Qty k) { return p.Balance(subAreaSlot(s), d, k); }
 
 TEST(WaterBalance, RainPassesToDrainageWhenProfileIsFullAndNothingEvaporates) {
-    SubAreaSpec a;
+    SubAreaSetup a;
     a.IF = 0;
     a.Kc = 0;
     a.TAW = 100;
@@ -43,7 +43,7 @@ TEST(WaterBalance, RainPassesToDrainageWhenProfileIsFullAndNothingEvaporates) {
 }
 
 TEST(WaterBalance, DryingProfileSwitchesToReducedTranspirationBelowRaw) {
-    SubAreaSpec a;
+    SubAreaSetup a;
     a.TAW = 100;
     a.RAW = 50;
     a.Sw0 = 100;
@@ -74,7 +74,7 @@ TEST(WaterBalance, DryingProfileSwitchesToReducedTranspirationBelowRaw) {
 }
 
 TEST(WaterBalance, StoreAtRawOnALaterDayUsesReducedFormula) {
-    SubAreaSpec a;
+    SubAreaSetup a;
     a.TAW = 100;
     a.RAW = 50;
     a.Sw0 = 53;
@@ -88,7 +88,7 @@ TEST(WaterBalance, StoreAtRawOnALaterDayUsesReducedFormula) {
 }
 
 TEST(WaterBalance, FirstDayUsesTheDayOneTranspirationFactor) {
-    SubAreaSpec a;
+    SubAreaSetup a;
     a.TAW = 100;
     a.RAW = 50;
     a.St0 = 0;
@@ -113,7 +113,7 @@ TEST(WaterBalance, FirstDayUsesTheDayOneTranspirationFactor) {
 }
 
 TEST(WaterBalance, BaseflowStoreDecaysGeometricallyWithoutDrainage) {
-    SubAreaSpec a;
+    SubAreaSetup a;
     a.Sw0 = 10;
     a.B0 = 10;
     a.K = 0.9;
@@ -130,7 +130,7 @@ TEST(WaterBalance, BaseflowStoreDecaysGeometricallyWithoutDrainage) {
 }
 
 TEST(WaterBalance, NegativeInitialToplayerGivesEmptyToplayerOnDayOne) {
-    SubAreaSpec a;
+    SubAreaSetup a;
     a.St0 = -5;
     Project p = makeProject(year{2001} / 6 / 1, {10, 10}, {2, 2}, {a});
     RunModel(p);
@@ -141,7 +141,7 @@ TEST(WaterBalance, NegativeInitialToplayerGivesEmptyToplayerOnDayOne) {
 }
 
 TEST(WaterBalance, ToplayerIsCappedAtItsCapacity) {
-    SubAreaSpec a;
+    SubAreaSetup a;
     a.TopMax = 20;
     a.St0 = 15;
     a.IF = 0;
@@ -154,7 +154,7 @@ TEST(WaterBalance, ToplayerIsCappedAtItsCapacity) {
 }
 
 TEST(WaterBalance, RainfallFactorScalesTheSubAreaRainfall) {
-    SubAreaSpec a;
+    SubAreaSetup a;
     a.rainFactor = 120;
     Project p = makeProject(year{2001} / 6 / 1, {10, 5}, {1, 1}, {a});
     RunModel(p);

@@ -22,7 +22,7 @@ Project afterFirstRun() {
         rain.push_back(i % 4 == 0 ? 18 : 0.5);
         etref.push_back(2);
     }
-    testing::SubAreaSpec a, b;
+    testing::SubAreaSetup a, b;
     a.pct = 60;
     a.area = 60;
     b.pct = 40;

@@ -12,7 +12,7 @@
 
 namespace tarn::testing {
 
-void setSubArea(Project& p, int s, const SubAreaSpec& a) {
+void setSubArea(Project& p, int s, const SubAreaSetup& a) {
     p.SubArea[std::size_t(s)] = a.area;
     p.SubAreaPct[std::size_t(s)] = a.pct;
     p.RainFactor[std::size_t(s)] = a.rainFactor;
@@ -32,7 +32,7 @@ void setSubArea(Project& p, int s, const SubAreaSpec& a) {
 }
 
 Project makeProject(std::chrono::year_month_day start, const std::vector<double>& rain,
-                    const std::vector<double>& etref, const std::vector<SubAreaSpec>& areas) {
+                    const std::vector<double>& etref, const std::vector<SubAreaSetup>& areas) {
     Project p;
     const int n = int(rain.size());
     p.resizeDays(n);
@@ -52,7 +52,7 @@ Project fortyShowerDays() {
         rain.push_back(i % 4 == 0 ? 18 : 0.5);
         etref.push_back(2);
     }
-    Project p = makeProject(std::chrono::year{2004} / 3 / 1, rain, etref, {SubAreaSpec{}});
+    Project p = makeProject(std::chrono::year{2004} / 3 / 1, rain, etref, {SubAreaSetup{}});
     p.TotalArea = 100;
     return p;
 }

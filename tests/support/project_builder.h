@@ -9,7 +9,7 @@
 
 namespace tarn::testing {
 
-struct SubAreaSpec {
+struct SubAreaSetup {
     double area = 100;     // ha
     int pct = 100;         // % of the total area
     double rainFactor = 100;
@@ -20,9 +20,9 @@ struct SubAreaSpec {
 // A project of rain.size() days from `start`, ETref etref (same length), the given
 // sub-areas in s = 1.. order; the other sub-areas have no area and empty parameters.
 Project makeProject(std::chrono::year_month_day start, const std::vector<double>& rain,
-                    const std::vector<double>& etref, const std::vector<SubAreaSpec>& areas);
+                    const std::vector<double>& etref, const std::vector<SubAreaSetup>& areas);
 
-void setSubArea(Project& p, int s, const SubAreaSpec& a);
+void setSubArea(Project& p, int s, const SubAreaSetup& a);
 
 // Forty days from 2004-03-01 of showers (18 mm every fourth day, 0.5 mm between) and an
 // ETref of 2 mm, one sub-area of the default parameters, a total area of 100 ha.

@@ -38,8 +38,8 @@ fs::path writeFile(const fs::path& path, const std::string& text) {
 }
 
 // n sets of a trace with objective 0.01 * i for row i (i = 1..n), and an infeasible row.
-std::string trace(int n, const std::string& specs = "bfi=0.05:0.95,taw*=0.25:4") {
-    std::string text = "evaluation," + specs + ",kge,best\n1,0.5,1,,\n";
+std::string trace(int n, const std::string& tuned = "bfi=0.05:0.95,taw*=0.25:4") {
+    std::string text = "evaluation," + tuned + ",kge,best\n1,0.5,1,,\n";
     for (int i = 1; i <= n; ++i)
         text += std::to_string(i + 1) + "," + std::to_string(0.3 + 0.001 * i) + ",1.1," + std::to_string(0.01 * i) + ",\n";
     return text;
@@ -131,7 +131,7 @@ TEST(SetFile, Refusals) {
     for (const Case& c : cases) {
         const fs::path file = writeFile(dir / ("s" + std::to_string(i++) + ".csv"), c.text);
         try {
-            checkSetSpecs(readSetFile(file), p);
+            checkSetParams(readSetFile(file), p);
             ADD_FAILURE() << "accepted " << c.text;
         } catch (const InputError& e) {
             const std::string m = e.what();
@@ -142,16 +142,16 @@ TEST(SetFile, Refusals) {
 }
 
 // The figures of a set equal those of a full run of the workbook written with the set.
-void expectFiguresOfCalibratedWorkbook(const std::string& name, const std::vector<ParamSpec>& specs,
+void expectFiguresOfCalibratedWorkbook(const std::string& name, const std::vector<TunedParam>& tuned,
                                        const std::vector<double>& x) {
     testing::TempDir dir;
     const Project p = readExample(name);
-    const SetRunner runner(p, specs, wholeRecord(p));
+    const SetRunner runner(p, tuned, wholeRecord(p));
     auto w = runner.workspace();
     const SetFigures f = runner.figures(x, w);
 
     const fs::path calibrated = dir / "calibrated.xlsx";
-    saveCalibratedWorkbook(example(name), calibrated, runner.apply(x), changedColumns(specs));
+    saveCalibratedWorkbook(example(name), calibrated, runner.apply(x), changedColumns(tuned));
     RunJobOptions o;
     o.workbook = calibrated;
     o.measured = true;
@@ -170,16 +170,16 @@ void expectFiguresOfCalibratedWorkbook(const std::string& name, const std::vecto
 }
 
 TEST(SetRunner, ASetOnTwoWorkbooksEqualsTheirCalibratedRuns) {
-    std::vector<ParamSpec> specs;
-    for (const char* t : {"taw*=0.25:4", "bfi=0.05:0.95", "kc@A2=0.5:1.5", "k=0.8:0.999"}) specs.push_back(parseParamSpec(t));
+    std::vector<TunedParam> tuned;
+    for (const char* t : {"taw*=0.25:4", "bfi=0.05:0.95", "kc@A2=0.5:1.5", "k=0.8:0.999"}) tuned.push_back(parseTunedParam(t));
     const std::vector<double> x{1.37, 0.42, 0.83, 0.951};
-    expectFiguresOfCalibratedWorkbook("coln_bibury.xlsx", specs, x);
-    expectFiguresOfCalibratedWorkbook("coln_bibury_woodland.xlsx", specs, x);
+    expectFiguresOfCalibratedWorkbook("coln_bibury.xlsx", tuned, x);
+    expectFiguresOfCalibratedWorkbook("coln_bibury_woodland.xlsx", tuned, x);
 
     // The factor scales each workbook's own values; the values replace them; A2 alone.
     const Project base = readExample("coln_bibury.xlsx");
     const Project wood = readExample("coln_bibury_woodland.xlsx");
-    const CatchmentSet a = SetRunner(base, specs).apply(x), b = SetRunner(wood, specs).apply(x);
+    const CatchmentSet a = SetRunner(base, tuned).apply(x), b = SetRunner(wood, tuned).apply(x);
     for (int s = 1; s <= 3; ++s) {
         const auto z = std::size_t(s);
         EXPECT_NEAR(a.sub[z].value[para::TAW], 1.37 * base.SubPara(s - 1, para::TAW).numberOr0(), 1e-9);
@@ -192,7 +192,7 @@ TEST(SetRunner, ASetOnTwoWorkbooksEqualsTheirCalibratedRuns) {
 
     // A set that cannot run on the workbook is refused naming the sub-area.
     try {
-        SetRunner(base, specs).apply(std::vector<double>{1.37, 1.5, 0.83, 0.951});
+        SetRunner(base, tuned).apply(std::vector<double>{1.37, 1.5, 0.83, 0.951});
         ADD_FAILURE() << "a baseflow index of 1.5 ran";
     } catch (const InputError& e) {
         EXPECT_STREQ(e.what(), "A1: baseflow index must lie in 0 .. 1");
@@ -201,8 +201,8 @@ TEST(SetRunner, ASetOnTwoWorkbooksEqualsTheirCalibratedRuns) {
 
 TEST(SetRunner, DailyBandsInBlocksEqualQuantilesOfWholeSeries) {
     const Project p = readExample("coln_bibury.xlsx");
-    std::vector<ParamSpec> specs{parseParamSpec("taw*=0.25:4"), parseParamSpec("k=0.8:0.999")};
-    const SetRunner runner(p, specs);
+    std::vector<TunedParam> tuned{parseTunedParam("taw*=0.25:4"), parseTunedParam("k=0.8:0.999")};
+    const SetRunner runner(p, tuned);
     std::vector<std::vector<double>> xs;
     std::vector<double> weights;
     for (int i = 0; i < 7; ++i) {
