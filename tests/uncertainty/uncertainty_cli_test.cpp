@@ -9,6 +9,7 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
+#include "support/cli_run.h"
 #include "support/temp_dir.h"
 #include "workbook/zip_archive.h"
 
@@ -17,21 +18,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Outcome {
-    int code = -1;
-    std::string out, err;
-};
-
-Outcome tarnflow(const testing::TempDir& dir, const std::string& args) {
-    const std::string command = std::string("'") + TARNFLOW_CLI + "' " + args + " >'" + (dir / "stdout").string() +
-                                "' 2>'" + (dir / "stderr").string() + "' </dev/null";
-    const int status = std::system(command.c_str());
-    Outcome o;
-    o.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    o.out = readWholeFile(dir / "stdout");
-    o.err = readWholeFile(dir / "stderr");
-    return o;
-}
+using Outcome = testing::CliOutcome;
+using testing::tarnflow;
 
 std::string example(const std::string& name = "coln_bibury.xlsx") {
     return "'" + std::string(TARNFLOW_EXAMPLES_DIR) + "/" + name + "'";
