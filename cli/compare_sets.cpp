@@ -23,17 +23,6 @@ std::string withRange(const Spread& s, int decimals, const std::string& unit) {
            fixed(s.q95, decimals, true) + ")";
 }
 
-std::vector<int> subAreasOf(const std::vector<ScenarioFigures>& rows) {
-    std::vector<int> used;
-    for (int s = 1; s <= kSubAreas; ++s)
-        for (const ScenarioFigures& r : rows)
-            if (r.subAreaVolume[std::size_t(s)]) {
-                used.push_back(s);
-                break;
-            }
-    return used;
-}
-
 ScenarioFigures asScenarioFigures(const SetFigures& f, const Project& p, const std::filesystem::path& workbook,
                                   double rainfall) {
     ScenarioFigures s;

@@ -28,18 +28,6 @@ std::string optionalNumber(const std::optional<double>& x, int decimals) {
     return x && std::isfinite(*x) ? number(*x, decimals) : "";
 }
 
-// Sub-areas that take part in any of the workbooks.
-std::vector<int> subAreasOf(const std::vector<ScenarioFigures>& rows) {
-    std::vector<int> used;
-    for (int s = 1; s <= kSubAreas; ++s)
-        for (const ScenarioFigures& r : rows)
-            if (r.subAreaVolume[std::size_t(s)]) {
-                used.push_back(s);
-                break;
-            }
-    return used;
-}
-
 double volumeOf(const ScenarioFigures& r, int s) { return r.subAreaVolume[std::size_t(s)].value_or(0.0); }
 
 std::vector<std::string> header(bool fit) {
@@ -92,6 +80,17 @@ std::string csvField(const std::string& text) {
 }
 
 }  // namespace
+
+std::vector<int> subAreasOf(const std::vector<ScenarioFigures>& rows) {
+    std::vector<int> used;
+    for (int s = 1; s <= kSubAreas; ++s)
+        for (const ScenarioFigures& r : rows)
+            if (r.subAreaVolume[std::size_t(s)]) {
+                used.push_back(s);
+                break;
+            }
+    return used;
+}
 
 ScenarioFigures scenarioFigures(const Project& p, const std::filesystem::path& workbook, bool measured,
                                 bool keepFlows) {

@@ -38,6 +38,9 @@ ScenarioFigures scenarioFigures(const Project& p, const std::filesystem::path& w
                                 bool keepFlows = false);
 
 // Reads and runs one workbook and returns its figures.
+// Sub-areas that take part in any of the workbooks, in order.
+std::vector<int> subAreasOf(const std::vector<ScenarioFigures>& rows);
+
 using ScenarioRun = std::function<ScenarioFigures(const std::filesystem::path& workbook)>;
 // Called from the working threads after each workbook: how many are done of how many.
 using ScenarioProgress = std::function<void(std::size_t done, std::size_t total)>;
